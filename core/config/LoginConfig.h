@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The login settings of "config.ini", section "Setting".
+struct LoginConfig
+{
+    QString path = QStringLiteral("config.ini");
+    QByteArray user;
+    QByteArray password;
+    QByteArray serverIp;
+    int serverPort = 0;
+    QByteArray ftpUser;
+    QByteArray ftpPassword;
+    QByteArray backupUser = "Backup";
+    QByteArray backupPassword = "Backup";
+    int ftpPort = 0;
+
+    // Loads the file into the INI store and takes every key that exists.
+    void load(const QString &filePath);
+
+    // Keeps the dialog's values and applies the save rule: "ServerIp",
+    // "ServerPort" and "User" go into the store, and the file is written back
+    // only when a stored "ServerIp" or "User" existed and differed. The
+    // password is never written. Returns true when the file was written.
+    bool storeAndSave(const QByteArray &newUser, const QByteArray &newPassword,
+                      const QByteArray &newServerIp, int newServerPort);
+
+    static LoginConfig &instance();
+};

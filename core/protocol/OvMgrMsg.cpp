@@ -1,0 +1,7 @@
+#include "protocol/OvMgrMsg.h"
+
+OvMgrMsg &OvMgrMsg::instance()
+{
+    static OvMgrMsg record;
+    return record;
+}

@@ -1,0 +1,300 @@
+#include "protocol/OvNetManage.h"
+
+#include "protocol/OvMgrMsg.h"
+#include "util/Clock.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+
+Q_LOGGING_CATEGORY(lcDbp, "talkback.dbp")
+
+OvNetManage::OvNetManage() = default;
+
+OvNetManage::~OvNetManage()
+{
+    // The derived class stops the thread before its own members go; this is
+    // the last line of defence for a thread that was never started there.
+    if (m_receiveThread.joinable()) {
+        m_stopFlag.store(true);
+        m_receiveThread.join();
+    }
+    closeSocket();
+}
+
+void OvNetManage::onConnected() {}
+
+void OvNetManage::onLoginResult(bool ok)
+{
+    if (ok)
+        setState(ConnectionState::LoggedIn);
+    else
+        m_stopFlag.store(true);
+}
+
+void OvNetManage::stop()
+{
+    m_stopFlag.store(true);
+}
+
+void OvNetManage::onAnswer(int, bool) {}
+
+void OvNetManage::onUnmatchedAnswer(int, bool) {}
+
+int OvNetManage::nextCSeq()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_nextSeq++;
+}
+
+void OvNetManage::setServerAddress(const QString &ipText, int port)
+{
+    uint32_t address = 0;
+    const bool valid = PosixSocket::parseIPv4(ipText.toLatin1(), address);
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_serverIpText = ipText;
+    m_serverPort.store(port);
+    m_serverAddress = valid ? address : 0;
+    m_serverAddressValid = valid;
+}
+
+void OvNetManage::setCredentials(const QByteArray &user, const QByteArray &password)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    // Kept whole: cutting a long name would log in as somebody else.
+    m_loginRecord.name = user;
+    m_loginRecord.password = password;
+}
+
+QString OvNetManage::serverIpText() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_serverIpText;
+}
+
+UserRecord OvNetManage::loginRecord() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_loginRecord;
+}
+
+int OvNetManage::connectToServer()
+{
+    uint32_t address;
+    bool valid;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        address = m_serverAddress;
+        valid = m_serverAddressValid;
+    }
+    const int port = m_serverPort.load();
+    closeSocket();
+    if (!valid || port <= 0 || port > 65535
+        || !m_socket.connectTo(address, static_cast<uint16_t>(port), kConnectTimeoutMs)) {
+        m_stopFlag.store(true);
+        return -1;
+    }
+    return 0;
+}
+
+void OvNetManage::closeSocket()
+{
+    std::lock_guard<std::mutex> guard(m_sendLock);
+    m_socket.close();
+}
+
+void OvNetManage::resetFramer()
+{
+    m_framer.reset();
+}
+
+qsizetype OvNetManage::receiveAvailable()
+{
+    if (!m_socket.isOpen())
+        return 0;
+    switch (m_socket.waitReadable(kReadWaitMs)) {
+    case PosixSocket::Wait::TimedOut:
+        return 0;
+    case PosixSocket::Wait::Error:
+        return -1;
+    case PosixSocket::Wait::Readable:
+        break;
+    }
+    static thread_local std::vector<char> buffer(256 * 1024);
+    qsizetype total = 0;
+    while (total < kMaxBytesPerTurn) {
+        const qsizetype n = m_socket.readAvailable(buffer.data(), static_cast<qsizetype>(buffer.size()));
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        total += n;
+        m_lastArrival.store(Clock::instance().nowSeconds());
+        if (lcDbp().isDebugEnabled())
+            qCDebug(lcDbp, "\r\n%s[len = %d]\r\n", QByteArray(buffer.data(), static_cast<int>(n)).constData(),
+                    static_cast<int>(n));
+        const auto status = m_framer.feed(buffer.data(), n, [this](QByteArray &&message) {
+            onMessage(message);
+        });
+        if (status == StreamFramer::Status::Oversized) {
+            qCWarning(lcDbp, "message over the size limit; closing the connection");
+            return -1;
+        }
+    }
+    return total;
+}
+
+int OvNetManage::sendText(const QByteArray &text)
+{
+    if (lcDbp().isDebugEnabled())
+        qCDebug(lcDbp, "%s", text.constData());
+    std::lock_guard<std::mutex> guard(m_sendLock);
+    return m_socket.sendAll(text.constData(), text.size()) ? 0 : -1;
+}
+
+int OvNetManage::sendAndRegister(const QByteArray &text, int requestCode)
+{
+    // Registered before the bytes leave, so an answer always finds its entry;
+    // the table lock is not held across the (possibly blocking) send.
+    const int cseq = cseqOfText(text);
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_requestTable.push_back(PendingRequest{cseq, requestCode, false});
+    }
+    if (sendText(text) != 0) {
+        removePending(cseq);
+        return NotConnected;
+    }
+    return Done;
+}
+
+int OvNetManage::sendAndRegisterIfOpen(const QByteArray &text, int requestCode)
+{
+    if (state() == ConnectionState::Closed)
+        return NotConnected;
+    return sendAndRegister(text, requestCode);
+}
+
+void OvNetManage::removePending(int cseq)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    auto it = std::find_if(m_requestTable.begin(), m_requestTable.end(),
+                           [cseq](const PendingRequest &p) { return p.cseq == cseq && !p.completing; });
+    if (it != m_requestTable.end())
+        m_requestTable.erase(it);
+}
+
+size_t OvNetManage::pendingCount() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_requestTable.size();
+}
+
+void OvNetManage::pumpEvents()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(kTurnSleepMs));
+    if (m_eventPump) {
+        m_eventPump();
+        return;
+    }
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool OvNetManage::waitTurnExpired(qint64 waitStart) const
+{
+    const qint64 since = std::max(waitStart, m_lastArrival.load());
+    return Clock::instance().nowSeconds() - since > kAnswerLimitSeconds;
+}
+
+RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
+{
+    if (state() == ConnectionState::Closed)
+        return NotConnected;
+    while (pendingCount() != 0) {
+        pumpEvents();
+        if (state() == ConnectionState::Closed)
+            return NotConnected;
+    }
+    if (pendingCount() != 0)
+        return Busy;
+
+    OvMgrMsg::instance().clear();
+    if (sendAndRegister(text, requestCode) != Done)
+        return NotConnected;
+
+    const qint64 waitStart = Clock::instance().nowSeconds();
+    if (state() == ConnectionState::Closed)
+        return NotConnected;
+    while (pendingCount() != 0) {
+        pumpEvents();
+        if (waitTurnExpired(waitStart)) {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_requestTable.clear();
+            return TimedOut;
+        }
+        if (state() == ConnectionState::Closed)
+            return NotConnected;
+    }
+    const OvMgrMsg &answer = OvMgrMsg::instance();
+    if (!answer.answered())
+        return Done;
+    return answer.ok() ? Done : Refused;
+}
+
+int OvNetManage::completeRequest(int cseq, bool ok)
+{
+    bool tableWasEmpty = false;
+    int requestCode = 0;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (m_requestTable.empty()) {
+            tableWasEmpty = true;
+        } else {
+            auto it = std::find_if(m_requestTable.begin(), m_requestTable.end(),
+                                   [cseq](const PendingRequest &p) { return p.cseq == cseq && !p.completing; });
+            if (it == m_requestTable.end())
+                return -1;
+            it->completing = true;
+            requestCode = it->requestCode;
+        }
+    }
+    if (tableWasEmpty) {
+        // Called after the table lock is released, so the handler may take
+        // its own lock without two ever being held together.
+        onUnmatchedAnswer(cseq, ok);
+        return -1;
+    }
+    onAnswer(requestCode, ok);
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        auto it = std::find_if(m_requestTable.begin(), m_requestTable.end(),
+                               [cseq](const PendingRequest &p) { return p.cseq == cseq && p.completing; });
+        if (it != m_requestTable.end())
+            m_requestTable.erase(it);
+    }
+    return 0;
+}
+
+void OvNetManage::startReceiveThread()
+{
+    stopReceiveThread();
+    // Set here, not only by the thread, so a caller polling the state right
+    // after the start never reads the previous connection's Closed.
+    m_stopFlag.store(false);
+    setState(ConnectionState::Connected);
+    beforeReceiveThread();
+    m_receiveThread = std::thread([this] { runReceiveLoop(); });
+}
+
+void OvNetManage::stopReceiveThread()
+{
+    if (!m_receiveThread.joinable())
+        return;
+    m_stopFlag.store(true);
+    m_receiveThread.join();
+}

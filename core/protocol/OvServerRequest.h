@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMetaType>
+
+enum class MessageClass : int {
+    Unknown = -1,
+    AnswerOk = 0,
+    AnswerFailed = 1,
+    Notification = 2,
+    SetMessage = 3,
+    DeleteMessage = 4,
+};
+
+// One received DBP message, as far as the console reads its headers.
+struct OvServerRequest
+{
+    int cseq = -1;
+    QByteArray packetType;
+    QByteArray packetSubtype;
+    int id = -1;
+    int contentLength = 0;
+    QByteArray body;
+
+    // Fills the fields from one complete message. Every CR LF-terminated line,
+    // the body's included, is examined; values are taken untrimmed.
+    void parse(const QByteArray &text);
+
+    // The routing key of a notification: Packet-Type "_" Packet-Subtype.
+    QByteArray routingKey() const { return packetType + '_' + packetSubtype; }
+
+    QByteArray toString() const;
+};
+Q_DECLARE_METATYPE(OvServerRequest)
+
+// Class of a complete message: the first of "DBP/1.0 200 OK",
+// "DBP/1.0 400 FAILED", "POST DBP/1.0", "SET", "DELETE" found anywhere in it.
+MessageClass classify(const QByteArray &text);
+
+// The number after the first "CSeq:" of a text, or -1 when there is none
+// (how the connection learns the CSeq of a request it has just written).
+int cseqOfText(const QByteArray &text);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstring>
+#include <string.h>
+
+// Substring search over raw bytes (glibc's memmem is linear and fast, which
+// matters for multi-megabyte list answers).
+inline qsizetype findBytes(const char *hay, qsizetype hayLen, const char *needle,
+                           qsizetype needleLen, qsizetype from = 0)
+{
+    if (from < 0 || from > hayLen || needleLen > hayLen - from)
+        return -1;
+    const void *hit = ::memmem(hay + from, static_cast<size_t>(hayLen - from), needle,
+                               static_cast<size_t>(needleLen));
+    return hit ? static_cast<const char *>(hit) - hay : -1;
+}
+
+template<qsizetype N>
+inline qsizetype findBytes(const QByteArray &hay, const char (&needle)[N], qsizetype from = 0)
+{
+    return findBytes(hay.constData(), hay.size(), needle, N - 1, from);
+}
+
+// Decimal value at text[pos..end): leading blanks skipped, the first non-digit
+// ends the number, no digit gives 0. Saturates instead of overflowing.
+inline qint64 leadingDecimal(const char *text, qsizetype pos, qsizetype end)
+{
+    while (pos < end && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    bool negative = false;
+    if (pos < end && (text[pos] == '-' || text[pos] == '+')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    qint64 value = 0;
+    constexpr qint64 kCap = qint64(1) << 40;
+    while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
+        if (value < kCap)
+            value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    return negative ? -value : value;
+}
+
+// The same, clamped to the 32-bit range the message fields hold.
+inline int leadingDecimal32(const char *text, qsizetype pos, qsizetype end)
+{
+    const qint64 v = leadingDecimal(text, pos, end);
+    if (v > 2147483647)
+        return 2147483647;
+    if (v < -2147483647 - 1)
+        return -2147483647 - 1;
+    return static_cast<int>(v);
+}
