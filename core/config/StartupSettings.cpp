@@ -13,7 +13,8 @@ int portOrDefault(const QSettings &settings, const char *key, int fallback)
 
 StartupSettings StartupSettings::read(const QString &iniPath)
 {
-    const QSettings settings(iniPath, QSettings::IniFormat);
+    QSettings settings(iniPath, QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
     StartupSettings result;
     result.mySqlPort = portOrDefault(settings, "Setting/MySqlPort", kDefaultMySqlPort);
     result.recordDownPort = portOrDefault(settings, "Setting/RecordDownPort", kDefaultRecordDownPort);

@@ -61,11 +61,10 @@ void OvManageCenter::beforeReceiveThread()
 
 void OvManageCenter::runReceiveLoop()
 {
+    // The login state and timestamps were reset by beforeReceiveThread, on
+    // the starting thread, so the caller never sees the previous outcome.
     setState(ConnectionState::Connected);
-    clearStopFlag();
     resetFramer();
-    if (m_loginHandle)
-        m_loginHandle->startConnection();
 
     try {
         while (!stopRequested()) {
@@ -80,6 +79,7 @@ void OvManageCenter::runReceiveLoop()
             // streams in at the socket's pace.
             if (got == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(kTurnSleepMs));
+            m_turns.fetch_add(1);
         }
     } catch (...) {
         qCWarning(lcDbp, "exception in the receive loop; closing the connection");

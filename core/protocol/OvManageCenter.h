@@ -58,6 +58,9 @@ public:
     // Stores the level holder's callback in the level manager.
     int setLevelCallback(std::function<void(const std::vector<OvLevel> &)> callback);
 
+    // Turns the receive loop has completed over the run; tests wait on it.
+    quint64 receiveTurns() const { return m_turns.load(); }
+
     // The message being dispatched (receive thread only).
     const OvServerRequest &current() const { return m_current; }
 
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<OvLoginNetHandle> m_loginHandle;
     ConflictCallback m_conflictCallback;
     OvServerRequest m_current;
+    std::atomic<quint64> m_turns{0};
     mutable std::mutex m_timeLock;
     QByteArray m_systemTime;
 };
