@@ -14,11 +14,15 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcDbp)
 
-OvManageCenter::OvManageCenter()
+OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
 {
     // Managers of the families come in their own slots; an empty slot makes
     // the facade of that family answer -1.
     installManager(LevelSlot, std::make_unique<OvLevelManage>());
+}
+
+OvManageCenter::OvManageCenter(BareTag)
+{
     m_loginHandle = std::make_unique<OvLoginNetHandle>(this);
 }
 
@@ -115,10 +119,19 @@ int OvManageCenter::login()
     return m_loginHandle ? m_loginHandle->sendLogin() : -1;
 }
 
-void OvManageCenter::onMessage(const QByteArray &text)
+void OvManageCenter::onMessage(QByteArray header, QByteArray body)
 {
-    m_current.parse(text);
-    switch (classify(text)) {
+    const MessageClass kind = classifyParts(header, body);
+    m_current.parseParts(header, std::move(body));
+    dispatch(kind);
+    // Nobody holds the body past its dispatch; its memory serves the next one.
+    recycleBody(std::move(m_current.body));
+    m_current.body = QByteArray();
+}
+
+void OvManageCenter::dispatch(MessageClass kind)
+{
+    switch (kind) {
     case MessageClass::AnswerOk:
         completeRequest(m_current.cseq, true);
         break;

@@ -29,7 +29,12 @@ public:
 
     using ConflictCallback = std::function<void(int, const QByteArray &body)>;
 
+    // The console's centre, with every family's manager in its slot.
     OvManageCenter();
+    // A centre with the login handle only, for exercising the dispatcher
+    // with managers of one's own (installManager).
+    enum BareTag { Bare };
+    explicit OvManageCenter(BareTag);
     ~OvManageCenter() override;
 
     void runReceiveLoop() override;
@@ -37,7 +42,7 @@ public:
     void onLoginResult(bool ok) override;
     void onAnswer(int requestCode, bool ok) override;
     void onUnmatchedAnswer(int cseq, bool ok) override;
-    void onMessage(const QByteArray &text) override;
+    void onMessage(QByteArray header, QByteArray body) override;
     int login() override;
 
     // Fills an empty dispatch slot; false when the index is bad or taken.
@@ -68,6 +73,8 @@ protected:
     void beforeReceiveThread() override;
 
 private:
+    void dispatch(MessageClass kind);
+
     std::array<std::unique_ptr<OvBaseMgr>, SlotCount> m_managers;
     std::unique_ptr<OvLoginNetHandle> m_loginHandle;
     ConflictCallback m_conflictCallback;

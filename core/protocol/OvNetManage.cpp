@@ -124,22 +124,33 @@ qsizetype OvNetManage::receiveAvailable()
         break;
     }
     static thread_local std::vector<char> buffer(256 * 1024);
+    const StreamFramer::Handler dispatch = [this](QByteArray &&header, QByteArray &&body) {
+        onMessage(std::move(header), std::move(body));
+    };
     qsizetype total = 0;
     while (total < kMaxBytesPerTurn) {
-        const qsizetype n = m_socket.readAvailable(buffer.data(), static_cast<qsizetype>(buffer.size()));
+        // A body in progress is read straight into its message.
+        qsizetype room = 0;
+        char *direct = m_framer.bodySpace(room);
+        char *into = direct ? direct : buffer.data();
+        const qsizetype capacity = direct ? std::min<qsizetype>(room, kMaxBytesPerTurn)
+                                          : static_cast<qsizetype>(buffer.size());
+        const qsizetype n = m_socket.readAvailable(into, capacity);
         if (n < 0)
             return -1;
         if (n == 0)
             break;
         total += n;
         m_lastArrival.store(Clock::instance().nowSeconds());
-        if (lcDbp().isDebugEnabled())
-            qCDebug(lcDbp, "\r\n%s[len = %d]\r\n", QByteArray(buffer.data(), static_cast<int>(n)).constData(),
-                    static_cast<int>(n));
-        const auto status = m_framer.feed(buffer.data(), n, [this](QByteArray &&message) {
-            onMessage(message);
-        });
-        if (status == StreamFramer::Status::Oversized) {
+        if (lcDbp().isDebugEnabled()) {
+            // A read now drains up to 256 KiB; the log keeps the first 4 KiB
+            // of it, as much as one read used to take, and the exact length.
+            const int shown = static_cast<int>(std::min<qsizetype>(n, 4096));
+            qCDebug(lcDbp, "\r\n%s[len = %d]\r\n", QByteArray(into, shown).constData(), static_cast<int>(n));
+        }
+        if (direct) {
+            m_framer.commitBody(n, dispatch);
+        } else if (m_framer.feed(into, n, dispatch) == StreamFramer::Status::Oversized) {
             qCWarning(lcDbp, "message over the size limit; closing the connection");
             return -1;
         }

@@ -54,7 +54,9 @@ public:
     virtual void stop();
     virtual void onAnswer(int requestCode, bool ok);
     virtual void onUnmatchedAnswer(int cseq, bool ok);
-    virtual void onMessage(const QByteArray &text) = 0;
+    // One complete message, framed as header block and body; the body's
+    // bytes are taken over.
+    virtual void onMessage(QByteArray header, QByteArray body) = 0;
     virtual int login() = 0;
 
     int nextCSeq();
@@ -95,6 +97,8 @@ protected:
     void setState(ConnectionState s) { m_state.store(s); }
     void clearStopFlag() { m_stopFlag.store(false); }
     void resetFramer();
+    // Gives a dispatched body back to the framer for reuse.
+    void recycleBody(QByteArray &&body) { m_framer.recycle(std::move(body)); }
     LossCallback lossCallback() const { return m_lossCallback; }
 
 private:

@@ -77,24 +77,41 @@ void examineLine(const char *line, qsizetype length, OvServerRequest &out)
 
 } // namespace
 
+namespace {
+
+// Examines every CR LF-terminated line; returns where the body starts, or -1.
+qsizetype parseLines(const QByteArray &text, OvServerRequest &out)
+{
+    const char *data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        const qsizetype eol = findCrLf(data, size, pos);
+        if (eol < 0)
+            break;
+        examineLine(data + pos, eol - pos, out);
+        pos = eol + 2;
+    }
+    const qsizetype headerEnd = findBytes(text, "\r\n\r\n");
+    return headerEnd >= 0 ? headerEnd + 4 : -1;
+}
+
+} // namespace
+
 void OvServerRequest::parse(const QByteArray &text)
 {
     *this = OvServerRequest();
-    const char *data = text.constData();
-    const qsizetype size = text.size();
+    const qsizetype bodyAt = parseLines(text, *this);
+    if (bodyAt >= 0)
+        body = text.mid(static_cast<int>(bodyAt));
+}
 
-    const qsizetype headerEnd = findBytes(text, "\r\n\r\n");
-    if (headerEnd >= 0)
-        body = text.mid(static_cast<int>(headerEnd + 4));
-
-    qsizetype pos = 0;
-    while (pos < size) {
-        const qsizetype eol = findBytes(data, size, "\r\n", 2, pos);
-        if (eol < 0)
-            break;
-        examineLine(data + pos, eol - pos, *this);
-        pos = eol + 2;
-    }
+void OvServerRequest::parseParts(const QByteArray &header, QByteArray &&bodyBytes)
+{
+    *this = OvServerRequest();
+    parseLines(header, *this);
+    parseLines(bodyBytes, *this);
+    body = std::move(bodyBytes);
 }
 
 QByteArray OvServerRequest::toString() const
@@ -104,19 +121,30 @@ QByteArray OvServerRequest::toString() const
         + QByteArray::number(contentLength) + ", body " + QByteArray::number(body.size()) + " bytes}";
 }
 
+MessageClass classifyParts(const QByteArray &header, const QByteArray &body)
+{
+    struct Pattern { const char *text; qsizetype length; MessageClass kind; };
+    static constexpr Pattern kPatterns[] = {
+        {"DBP/1.0 200 OK", 14, MessageClass::AnswerOk},
+        {"DBP/1.0 400 FAILED", 18, MessageClass::AnswerFailed},
+        {"POST DBP/1.0", 12, MessageClass::Notification},
+        {"SET", 3, MessageClass::SetMessage},
+        {"DELETE", 6, MessageClass::DeleteMessage},
+    };
+    // Most messages are answers that start with the first pattern.
+    if (header.startsWith("DBP/1.0 200 OK"))
+        return MessageClass::AnswerOk;
+    for (const Pattern &p : kPatterns) {
+        if (findBytes(header.constData(), header.size(), p.text, p.length) >= 0
+            || findBytes(body.constData(), body.size(), p.text, p.length) >= 0)
+            return p.kind;
+    }
+    return MessageClass::Unknown;
+}
+
 MessageClass classify(const QByteArray &text)
 {
-    if (findBytes(text, "DBP/1.0 200 OK") >= 0)
-        return MessageClass::AnswerOk;
-    if (findBytes(text, "DBP/1.0 400 FAILED") >= 0)
-        return MessageClass::AnswerFailed;
-    if (findBytes(text, "POST DBP/1.0") >= 0)
-        return MessageClass::Notification;
-    if (findBytes(text, "SET") >= 0)
-        return MessageClass::SetMessage;
-    if (findBytes(text, "DELETE") >= 0)
-        return MessageClass::DeleteMessage;
-    return MessageClass::Unknown;
+    return classifyParts(text, QByteArray());
 }
 
 int cseqOfText(const QByteArray &text)

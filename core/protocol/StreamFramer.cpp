@@ -3,16 +3,46 @@
 #include "util/ByteSearch.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <sys/mman.h>
+
+namespace {
+
+constexpr qsizetype kLargeBody = 8 * 1024 * 1024;
+constexpr int kMaxSpareBytes = 64 * 1024 * 1024;
+
+// Multi-megabyte bodies land in memory the process has never touched; huge
+// pages turn thousands of page faults into a handful.
+void preferHugePages(char *data, qsizetype length)
+{
+    constexpr uintptr_t kHuge = 2 * 1024 * 1024;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + static_cast<uintptr_t>(length)) & ~(kHuge - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+} // namespace
 
 void StreamFramer::reset()
 {
     m_buffer.clear();
     m_pos = 0;
     m_scanFrom = 0;
-    m_message.clear();
+    m_header.clear();
+    m_body.clear();
+    m_filled = 0;
     m_expected = 0;
     m_state = State::Header;
     m_broken = false;
+}
+
+void StreamFramer::recycle(QByteArray &&spent)
+{
+    if (spent.isDetached() && spent.capacity() >= kLargeBody && spent.capacity() <= kMaxSpareBytes
+        && spent.capacity() > m_spare.capacity())
+        m_spare = std::move(spent);
 }
 
 StreamFramer::Status StreamFramer::takeHeaders()
@@ -38,8 +68,18 @@ StreamFramer::Status StreamFramer::takeHeaders()
     if (bodyLength > kMaxBodyBytes)
         return Status::Oversized;
 
-    m_message.reserve(static_cast<int>(headerLength + bodyLength));
-    m_message.append(data + m_pos, static_cast<int>(headerLength));
+    m_header = QByteArray(data + m_pos, static_cast<int>(headerLength));
+    const int length = static_cast<int>(bodyLength);
+    if (length >= kLargeBody && m_spare.capacity() >= length) {
+        m_body = std::move(m_spare);
+        m_spare = QByteArray();
+    } else if (length >= kLargeBody) {
+        m_body = QByteArray();
+        m_body.reserve(length);
+        preferHugePages(m_body.data(), length);
+    }
+    m_body.resize(length);
+    m_filled = 0;
     m_pos += headerLength;
     m_scanFrom = m_pos;
     m_expected = bodyLength;
@@ -47,16 +87,46 @@ StreamFramer::Status StreamFramer::takeHeaders()
     return Status::Ok;
 }
 
+char *StreamFramer::bodySpace(qsizetype &capacity)
+{
+    if (m_broken || m_state != State::Body || m_buffer.size() != m_pos || m_expected <= 0) {
+        capacity = 0;
+        return nullptr;
+    }
+    capacity = static_cast<qsizetype>(m_expected);
+    return m_body.data() + m_filled;
+}
+
+void StreamFramer::commitBody(qsizetype length, const Handler &handler)
+{
+    m_filled += length;
+    m_expected -= length;
+    if (m_expected == 0)
+        deliver(handler);
+}
+
+void StreamFramer::deliver(const Handler &handler)
+{
+    m_state = State::Header;
+    m_filled = 0;
+    QByteArray header;
+    QByteArray body;
+    header.swap(m_header);
+    body.swap(m_body);
+    handler(std::move(header), std::move(body));
+}
+
 StreamFramer::Status StreamFramer::feed(const char *data, qsizetype length, const Handler &handler)
 {
     if (m_broken)
         return Status::Oversized;
 
-    // A body in progress takes its bytes straight from the chunk: a large
-    // answer is copied once, not buffered and moved again.
+    // A body in progress takes its bytes straight from the chunk.
     if (m_state == State::Body && m_buffer.size() == m_pos) {
         const qsizetype take = static_cast<qsizetype>(std::min<qint64>(m_expected, length));
-        m_message.append(data, static_cast<int>(take));
+        if (take > 0)
+            std::memcpy(m_body.data() + m_filled, data, static_cast<size_t>(take));
+        m_filled += take;
         m_expected -= take;
         data += take;
         length -= take;
@@ -82,16 +152,15 @@ StreamFramer::Status StreamFramer::feed(const char *data, qsizetype length, cons
         }
         const qsizetype available = m_buffer.size() - m_pos;
         const qsizetype take = static_cast<qsizetype>(std::min<qint64>(m_expected, available));
-        m_message.append(m_buffer.constData() + m_pos, static_cast<int>(take));
+        if (take > 0)
+            std::memcpy(m_body.data() + m_filled, m_buffer.constData() + m_pos, static_cast<size_t>(take));
+        m_filled += take;
         m_pos += take;
         m_scanFrom = m_pos;
         m_expected -= take;
         if (m_expected > 0)
             break;
-        m_state = State::Header;
-        QByteArray complete;
-        complete.swap(m_message);
-        handler(std::move(complete));
+        deliver(handler);
     }
 
     // Drop what has been consumed once it is the larger part of the buffer.

@@ -80,7 +80,7 @@ void TestDispatch::init()
 {
     m_journal.clear();
     m_peer = std::make_unique<ScriptedPeer>();
-    m_centre = std::make_unique<OvManageCenter>();
+    m_centre = std::make_unique<OvManageCenter>(OvManageCenter::Bare);
     QVERIFY(m_centre->installManager(OvManageCenter::TerminalSlot,
                                      std::make_unique<RecordingMgr>("m0", std::vector<int>{3, 4}, "SqlConfig_barrier",
                                                                     &m_journal, &m_lock)));
@@ -181,7 +181,7 @@ void TestDispatch::setAndDeleteMessagesChangeNothing()
 void TestDispatch::emptySlotsAreEmpty()
 {
     QVERIFY(m_centre->manager(OvManageCenter::MicSlot) == nullptr);
-    QVERIFY(m_centre->manager(OvManageCenter::LevelSlot) != nullptr);
+    QVERIFY(m_centre->installManager(OvManageCenter::LevelSlot, std::make_unique<OvLevelManage>()));
     QVERIFY(!m_centre->installManager(OvManageCenter::LevelSlot, std::make_unique<OvLevelManage>()));
     QVERIFY(!m_centre->installManager(OvManageCenter::SlotCount, std::make_unique<OvLevelManage>()));
     QCOMPARE(centreGetSystemTime(nullptr), -1);

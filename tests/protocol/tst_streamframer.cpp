@@ -9,7 +9,7 @@ QByteArrayList feedAll(StreamFramer &framer, const QByteArrayList &chunks, Strea
     QByteArrayList out;
     StreamFramer::Status status = StreamFramer::Status::Ok;
     for (const QByteArray &c : chunks) {
-        status = framer.feed(c, [&out](QByteArray &&m) { out.append(m); });
+        status = framer.feed(c, [&out](QByteArray &&h, QByteArray &&b) { out.append(h + b); });
         if (status != StreamFramer::Status::Ok)
             break;
     }
@@ -127,7 +127,7 @@ void TestStreamFramer::oversized()
     QCOMPARE(feedAll(framer, chunks, &status).size(), deliveredBefore);
     QCOMPARE(status, StreamFramer::Status::Oversized);
     // A broken stream stays broken until the connection starts anew.
-    QVERIFY(framer.feed(kAnswer, [](QByteArray &&) { QFAIL("delivered after overflow"); })
+    QVERIFY(framer.feed(kAnswer, [](QByteArray &&, QByteArray &&) { QFAIL("delivered after overflow"); })
             == StreamFramer::Status::Oversized);
     framer.reset();
     QCOMPARE(feedAll(framer, {kAnswer}), QByteArrayList{kAnswer});

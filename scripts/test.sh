@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The whole check on a fresh Debian 12 machine: installs what is missing,
+# builds, and runs every test: the full build (warnings are errors), the unit
+# and integration tests under AddressSanitizer + UndefinedBehaviorSanitizer,
+# the threaded tests under ThreadSanitizer, and a short fuzzing run.
+# Skip stages with TALKBACK_SKIP="asan tsan fuzz" (for a quick local run).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+skip=" ${TALKBACK_SKIP:-} "
+jobs="$(nproc)"
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.ccache}"
+export QT_QPA_PLATFORM=offscreen
+
+stage() { printf '\n==== %s ====\n' "$*"; }
+
+stage "dependencies"
+bash scripts/install-deps.sh
+
+stage "build (RelWithDebInfo, warnings are errors)"
+bash scripts/build.sh ci -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALKBACK_WERROR=ON
+
+stage "tests"
+ctest --test-dir build/ci -j "$jobs" --output-on-failure --timeout 300
+
+if [[ "$skip" != *" asan "* ]]; then
+  stage "AddressSanitizer + UndefinedBehaviorSanitizer"
+  bash scripts/build.sh asan -DCMAKE_BUILD_TYPE=Debug -DTALKBACK_SANITIZE="address;undefined" \
+    -DTALKBACK_BUILD_GUI=OFF -DTALKBACK_BUILD_BENCH=OFF
+  ASAN_OPTIONS="detect_leaks=1:abort_on_error=0" \
+  LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+    ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600
+fi
+
+if [[ "$skip" != *" tsan "* ]]; then
+  stage "ThreadSanitizer (threaded tests)"
+  bash scripts/build.sh tsan -DCMAKE_BUILD_TYPE=Debug -DTALKBACK_SANITIZE=thread \
+    -DTALKBACK_BUILD_GUI=OFF -DTALKBACK_BUILD_BENCH=OFF
+  TSAN_OPTIONS="suppressions=$root/scripts/sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
+    ctest --test-dir build/tsan -j "$jobs" -L threaded --output-on-failure --timeout 600
+fi
+
+if [[ "$skip" != *" fuzz "* ]]; then
+  stage "fuzzing (framer, parser, classifiers, body parsers)"
+  bash scripts/build.sh fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTALKBACK_SANITIZE="address;undefined" -DTALKBACK_BUILD_FUZZ=ON -DTALKBACK_BUILD_GUI=OFF \
+    -DTALKBACK_BUILD_SIM=OFF -DTALKBACK_BUILD_TESTS=OFF -DTALKBACK_BUILD_BENCH=OFF
+  corpus="build/fuzz/corpus-run"
+  rm -rf "$corpus" && mkdir -p "$corpus" && cp fuzz/corpus/* "$corpus/"
+  ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp" \
+    build/fuzz/fuzz/fuzz_dbp -max_total_time="${TALKBACK_FUZZ_SECONDS:-60}" -max_len=8192 \
+      -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
+  echo "fuzzing: no finding"
+fi
+
+stage "all checks passed"
