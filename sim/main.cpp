@@ -1,0 +1,121 @@
+// talkback-sim: the installation simulator. See README.md and --help.
+#include "ControlChannel.h"
+#include "InstallationGenerator.h"
+#include "LevelList.h"
+#include "LiveMode.h"
+#include "SimDatabase.h"
+#include "SimOptions.h"
+#include "SimServer.h"
+#include "StdinReader.h"
+
+#ifdef TALKBACK_SIM_HAS_MEDIA
+#include "SimMediaService.h"
+#endif
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int fail(const QString &text)
+{
+    std::fprintf(stderr, "talkback-sim: %s\n", qPrintable(text));
+    return 1;
+}
+
+void reply(const QString &line)
+{
+    const QByteArray text = line.toUtf8() + '\n';
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+bool populate(SimDatabase &db, const SimOptions &o, QString *error)
+{
+    if (o.terminals > 0)
+        return InstallationGenerator::generate(db, o.terminals, error);
+    // A database file that already holds an installation is used as it is.
+    if (db.count("users") > 0 || db.count("ipamp") > 0)
+        return true;
+    if (o.noSeed) {
+        return db.execScript("insert into users(name, password, level) values('admin', 'admin', 1);"
+                             "insert into levels(id, name, lv, type) values(1, '高级设置', 1, 4), (2, '终端操作', 1, 5);",
+                             error);
+    }
+    QFile seed(o.seed.isEmpty() ? QStringLiteral(":/talkback-sim/sample-installation.sql") : o.seed);
+    if (!seed.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1").arg(seed.fileName());
+        return false;
+    }
+    return db.execScript(seed.readAll(), error);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("talkback-sim"));
+    Q_INIT_RESOURCE(sim_data);
+
+    SimOptions options;
+    int exitCode = 0;
+    if (!options.parse(app.arguments(), &exitCode))
+        return exitCode;
+
+    SimDatabase db;
+    QString error;
+    if (!db.open(options.database, &error))
+        return fail(QStringLiteral("cannot open the database: ") + error);
+    if (!populate(db, options, &error))
+        return fail(QStringLiteral("cannot build the installation: ") + error);
+    if (!options.levels.isEmpty() && !LevelList::replace(db, options.levels, &error))
+        return fail(error);
+
+    SimServer server(db);
+    server.listLimits() = {options.maxRows, options.maxBytes};
+    server.commandSettings().speakerCheckMs = options.speakerCheckMs;
+    for (const QString &f : options.faults) {
+        const QString err = server.faults().apply(f.simplified().split(' ', Qt::SkipEmptyParts));
+        if (!err.isEmpty())
+            return fail(err);
+    }
+    if (!options.logFile.isEmpty() && !server.log().openFile(options.logFile))
+        return fail(QStringLiteral("cannot open ") + options.logFile);
+    if (!server.listen(options.listen, options.port))
+        return fail(QStringLiteral("cannot listen on port %1: %2").arg(options.port).arg(server.errorString()));
+
+    ControlChannel::MediaControl mediaControl;
+    quint16 mediaPort = 0;
+#ifdef TALKBACK_SIM_HAS_MEDIA
+    auto media = std::make_unique<SimMediaService>(options.mediaRoot);
+    if (!media->listen(options.listen, options.mediaPort))
+        return fail(QStringLiteral("cannot listen on media port %1: %2").arg(options.mediaPort).arg(media->errorString()));
+    mediaPort = media->port();
+    mediaControl = [service = media.get()](const QStringList &args) { return service->control(args); };
+#endif
+
+    LiveMode live(server);
+    if (options.liveMs > 0)
+        live.start(options.liveMs);
+    ControlChannel control(server, live, mediaControl);
+
+    reply(QStringLiteral("talkback-sim listening dbp=%1 media=%2").arg(server.port()).arg(mediaPort));
+
+    StdinReader input;
+    QObject::connect(&input, &StdinReader::line, &app, [&](const QString &line) {
+        if (line.trimmed().isEmpty())
+            return;
+        reply(control.execute(line));
+        if (control.quitRequested())
+            QCoreApplication::quit();
+    });
+    QObject::connect(&input, &StdinReader::endOfInput, &app, [&]() {
+        if (!options.keepRunning)
+            QCoreApplication::quit();
+    });
+    return app.exec();
+}
