@@ -1,0 +1,10 @@
+#include "managers/broadcast/OvBroadcastManage.h"
+
+#include "protocol/OvMsgCheck.h"
+
+OvBroadcastManage::OvBroadcastManage() : OvBaseMgr({95, 96, 97, 98}, QByteArrayLiteral("BROADCAST")) {}
+
+bool OvBroadcastManage::onBody(const QByteArray &text)
+{
+    return OvMsgCheck::classifyBody(text) == OvMsgCheck::BroadcastList;
+}

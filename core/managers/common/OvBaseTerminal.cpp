@@ -1,0 +1,3 @@
+#include "managers/common/OvBaseTerminal.h"
+
+OvBaseTerminal::~OvBaseTerminal() = default;
