@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The console's title under "Setting/Title" in "config.ini". Read and
+// written as UTF-8 (a Chinese title must survive the round trip); written
+// through a temporary file renamed over the old one, so an interrupted
+// write never leaves a truncated file.
+namespace titlesetting {
+
+inline const QString kDefaultTitle = QStringLiteral("管理中心");
+
+// The stored title; empty when the key or the file is missing.
+QString read(const QString &iniPath);
+// False when the file could not be written; the old file is then intact.
+bool write(const QString &iniPath, const QString &title);
+
+} // namespace titlesetting
