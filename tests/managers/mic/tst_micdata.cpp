@@ -83,10 +83,14 @@ void TestMicData::micRows()
 {
     QFETCH(QByteArray, row);
     const OvMic m = OvMic::fromMicRow(rowOf(row));
-    QCOMPARE(m.id, QFETCH(int, id));
-    QCOMPARE(m.name, QFETCH(QByteArray, name));
-    QCOMPARE(m.status, QFETCH(int, status));
-    QCOMPARE(m.pttMode, QFETCH(int, pttMode));
+    QFETCH(int, id);
+    QCOMPARE(m.id, id);
+    QFETCH(QByteArray, name);
+    QCOMPARE(m.name, name);
+    QFETCH(int, status);
+    QCOMPARE(m.status, status);
+    QFETCH(int, pttMode);
+    QCOMPARE(m.pttMode, pttMode);
 }
 
 void TestMicData::playingTerminalNames_data()
@@ -106,7 +110,8 @@ void TestMicData::playingTerminalNames_data()
 void TestMicData::playingTerminalNames()
 {
     QFETCH(QByteArray, row);
-    QCOMPARE(OvMic::fromPlayingRow(rowOf(row)).name, QFETCH(QByteArray, name));
+    QFETCH(QByteArray, name);
+    QCOMPARE(OvMic::fromPlayingRow(rowOf(row)).name, name);
 }
 
 void TestMicData::settingsBodyCarriesPttModeOnlyWhenKnown_data()
@@ -130,11 +135,13 @@ void TestMicData::settingsBodyCarriesPttModeOnlyWhenKnown()
     m.callVol = 80;
     m.bellVol = 75;
     m.broVol = 85;
-    m.pttMode = QFETCH(int, pttMode);
+    QFETCH(int, pttMode);
+    m.pttMode = pttMode;
     OvMicManage manage;
     const QByteArray text = manage.buildSettings(9, m);
     QVERIFY(text.contains("Packet-Type:ModTalkTerminal\r\n"));
-    QCOMPARE(bodyOf(text), QFETCH(QByteArray, body));
+    QFETCH(QByteArray, body);
+    QCOMPARE(bodyOf(text), body);
 }
 
 void TestMicData::bookTexts_data()
@@ -158,7 +165,8 @@ void TestMicData::bookTexts_data()
 void TestMicData::bookTexts()
 {
     QFETCH(QByteArray, text);
-    QCOMPARE(text, QFETCH(QByteArray, expected));
+    QFETCH(QByteArray, expected);
+    QCOMPARE(text, expected);
 }
 
 void TestMicData::emptyCallBookCommitsAnEmptyText()
@@ -187,8 +195,10 @@ void TestMicData::bookRequests()
     QFETCH(int, code);
     OvMicManage manage;
     const QByteArray text = manage.buildBookFetch(5, code, 101);
-    QVERIFY2(text.contains("Packet-Subtype:" + QFETCH(QByteArray, subtype) + "\r\n"), text.constData());
-    QCOMPARE(bodyOf(text), QFETCH(QByteArray, sql));
+    QFETCH(QByteArray, subtype);
+    QVERIFY2(text.contains("Packet-Subtype: " + subtype + "\r\n"), text.constData());
+    QFETCH(QByteArray, sql);
+    QCOMPARE(bodyOf(text), sql);
     QVERIFY(manage.buildBookFetch(5, 267, 101).isEmpty());
 }
 
@@ -209,7 +219,9 @@ void TestMicData::detailsAnswer_data()
 void TestMicData::detailsAnswer()
 {
     OvMic m;
-    QCOMPARE(OvMicManage::parseDetails(QFETCH(QByteArray, body), m), QFETCH(bool, read));
+    QFETCH(QByteArray, body);
+    QFETCH(bool, read);
+    QCOMPARE(OvMicManage::parseDetails(body, m), read);
     if (!m.detailsLoaded)
         return;
     QCOMPARE(m.id, 101);
