@@ -9,6 +9,8 @@
 #include "config/CommandLine.h"
 #include "config/StartupSettings.h"
 #include "framework/AppFiles.h"
+#include "managers/capture/CaptureHolder.h"
+#include "managers/common/DeviceCentre.h"
 #include "protocol/OvManageCenter.h"
 #include "protocol/OvNetLosssHandle.h"
 #include "screens/ScreenRegistry.h"
@@ -80,7 +82,11 @@ int runSession(const ConsoleOptions &options, const QString &configPath)
 {
     OvManageCenter centre;
     OvCreateViewCtrMgr::instance();
-    ViewRegistry::create(&centre);
+    ViewRegistry &registry = ViewRegistry::create(&centre);
+    // The list managers of the device families reach the centre through
+    // this; the capture holder binds its callbacks to the capture manager.
+    setDeviceCentre(&centre);
+    CaptureHolder::instance().attachTo(registry);
     OvNetLosssHandle lossHandle(&centre);
     GuiLossPresenter presenter(lossHandle);
     registerBuiltScreens(ScreenRegistry::instance());
