@@ -142,4 +142,99 @@
         <translation>开启</translation>
     </message>
 </context>
+<context>
+    <name>OvPlayerInfoForm</name>
+    <message>
+        <source>IP Amplifier</source>
+        <translation>IP网络功放</translation>
+    </message>
+    <message>
+        <source>Player Terminal</source>
+        <translation>网络播放终端</translation>
+    </message>
+    <message>
+        <source>Column Speaker</source>
+        <translation>网络音柱</translation>
+    </message>
+    <message>
+        <source>Ceiling Speaker</source>
+        <translation>网络吸顶音箱</translation>
+    </message>
+    <message>
+        <source>Audio Decoder</source>
+        <translation>网络解码模块</translation>
+    </message>
+    <message>
+        <source>Network Terminal</source>
+        <translation>网络终端</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>空闲</translation>
+    </message>
+    <message>
+        <source>Broadcasting</source>
+        <translation>广播中</translation>
+    </message>
+    <message>
+        <source>Mic Broadcast</source>
+        <translation>话筒广播</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>EmergencyBroadcast</source>
+        <translation>紧急广播</translation>
+    </message>
+    <message>
+        <source>Off Line</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>Amp Warning</source>
+        <translation>功放报警</translation>
+    </message>
+    <message>
+        <source>Open Circuit</source>
+        <translation>开路</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Short Circuit</source>
+        <translation>短路</translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation>检测中</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Setting Error!</source>
+        <translation>设置失败！</translation>
+    </message>
+    <message>
+        <source>Delete current record?</source>
+        <translation>确定删除当前记录？</translation>
+    </message>
+    <message>
+        <source>Delete Error!</source>
+        <translation>删除失败！</translation>
+    </message>
+    <message>
+        <source>Terminal can not be removed without offline!</source>
+        <translation>终端不在离线状态，不能删除！</translation>
+    </message>
+    <message>
+        <source>Can&apos;t check speaker when terminal not idle!</source>
+        <translation>终端不在空闲状态，不能检测喇叭！</translation>
+    </message>
+</context>
 </TS>

@@ -1,9 +1,11 @@
 #include "screens/ScreenRegistry.h"
 
-// One line per screen, for example:
-//   registry.registerScreen(ScreenId::Player,
-//       [](const ScreenContext &) { return new OvPlayerInfoForm; });
+#include "managers/terminals/OvPlayTermListMgr.h"
+#include "screens/terminals/OvPlayerInfoForm.h"
+
+// One line per screen.
 void registerBuiltScreens(ScreenRegistry &registry)
 {
-    (void)registry;
+    registry.registerScreen(ScreenId::Player,
+                            [](const ScreenContext &) { return new OvPlayerInfoForm(OvPlayTermListMgr::instance()); });
 }
