@@ -1,5 +1,6 @@
 #include "managers/common/RowFields.h"
 #include "managers/common/RowSplitter.h"
+#include "util/BodyParsers.h"
 
 #include <QtTest>
 
@@ -14,6 +15,8 @@ private slots:
     void decimalValues_data();
     void decimalValues();
     void memberTexts();
+    void sameRowsAsTheGeneralParser_data();
+    void sameRowsAsTheGeneralParser();
 };
 
 namespace {
@@ -115,6 +118,41 @@ void TestRowSplitter::memberTexts()
     QVERIFY(!rows::has(first, "missing"));
     const QByteArray withZero("a\0b", 3);
     QCOMPARE(rows::jsonText(withZero).asString().size(), size_t(3));
+}
+
+void TestRowSplitter::sameRowsAsTheGeneralParser_data()
+{
+    // Flat rows take a fast reader; whatever it reads must be exactly what
+    // the general parser reads, and rows it does not take must still come out.
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("plain") << QByteArray(R"([{"terminalId":"1","name":"Lobby"},{"terminalId":"2","name":""}])");
+    QTest::newRow("utf8 names") << QStringLiteral(R"([{"name":"东楼大厅","ip":"10.0.0.1"}])").toUtf8();
+    QTest::newRow("escapes") << QByteArray(R"([{"name":"a\"b\\c\/d\b\f\n\r\t"}])");
+    QTest::newRow("unicode escapes") << QByteArray(R"([{"name":"\u4e1c\u697c \u00e9 \ud83d\ude00 \u0041"}])");
+    QTest::newRow("embedded zero") << QByteArray(R"([{"name":"a\u0000b"}])");
+    QTest::newRow("blanks everywhere") << QByteArray("[ {\n \"a\" : \"1\" ,\t\"b\":\"2\" } , { } ]");
+    QTest::newRow("duplicate member keeps the last") << QByteArray(R"([{"a":"1","a":"2"}])");
+    QTest::newRow("numbers and nesting mixed in")
+        << QByteArray(R"([{"a":"1"},{"a":2,"b":[1,{"c":"}"}]},{"a":"3"},{"a":null,"t":true}])");
+    QTest::newRow("lone low surrogate") << QByteArray(R"([{"a":"\udc00"}])");
+    QTest::newRow("raw control character") << QByteArray("[{\"a\":\"x\ty\x01\"}]");
+    QByteArray many = "[";
+    for (int i = 0; i < 700; ++i)
+        many += (i ? "," : "") + (i % 97 == 5 ? QByteArray("{\"id\":") + QByteArray::number(i) + "}"
+                                             : "{\"id\":\"" + QByteArray::number(i) + "\"}");
+    QTest::newRow("batches with odd rows") << many + "]";
+}
+
+void TestRowSplitter::sameRowsAsTheGeneralParser()
+{
+    QFETCH(QByteArray, body);
+    Json::Value whole;
+    QVERIFY(body::parseJson(body, whole));
+    Json::Value visited(Json::arrayValue);
+    QVERIFY(rows::forEachRow(body, [&visited](const Json::Value &row) { visited.append(row); }));
+    QCOMPARE(visited.size(), whole.size());
+    for (Json::ArrayIndex i = 0; i < whole.size(); ++i)
+        QVERIFY2(visited[i] == whole[i], qPrintable(QString("row %1 differs").arg(i)));
 }
 
 QTEST_APPLESS_MAIN(TestRowSplitter)
