@@ -35,8 +35,11 @@ fi
 
 if [[ "$skip" != *" tsan "* ]]; then
   stage "ThreadSanitizer (threaded tests)"
-  bash scripts/build.sh tsan -DCMAKE_BUILD_TYPE=Debug -DTALKBACK_SANITIZE=thread \
-    -DTALKBACK_BUILD_GUI=OFF -DTALKBACK_BUILD_BENCH=OFF
+  # Only the threaded tests (and the simulator they talk to) are built here.
+  cmake -S "$root" -B build/tsan -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Debug -DTALKBACK_SANITIZE=thread \
+    -DTALKBACK_BUILD_GUI=OFF -DTALKBACK_BUILD_BENCH=OFF >/dev/null
+  mapfile -t threaded < <(ctest --test-dir build/tsan -N -L threaded | awk '/Test +#/ {print $3}')
+  CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1 cmake --build build/tsan -j "$jobs" --target talkback-sim "${threaded[@]}"
   TSAN_OPTIONS="suppressions=$root/scripts/sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
     ctest --test-dir build/tsan -j "$jobs" -L threaded --output-on-failure --timeout 600
 fi
