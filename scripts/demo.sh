@@ -16,7 +16,8 @@ cmake --build "$BUILD" --target talkback-console talkback-sim
 source "$ROOT/scripts/sim-session.sh"
 trap stop_sim EXIT
 trap 'exit 130' INT TERM
-start_sim "$BUILD" "$WORK"
+# Live mode: now and then a terminal changes state, as on a real site.
+start_sim "$BUILD" "$WORK" --live 3000
 echo "demo: simulator on 127.0.0.1:$SIM_PORT, console working directory $WORK"
 
 cd "$WORK"

@@ -2,13 +2,16 @@
 # with the sample installation on free ports and prepares a working
 # directory whose config.ini points the console at it.
 #
-#   start_sim BUILD_DIR WORK_DIR   sets SIM_PID and SIM_PORT, writes WORK_DIR/config.ini
+#   start_sim BUILD_DIR WORK_DIR [SIM OPTIONS...]
+#                                  sets SIM_PID and SIM_PORT, writes WORK_DIR/config.ini
 #   stop_sim                       ends the simulator (safe to call twice)
 
 start_sim() {
   local build_dir=$1 work_dir=$2
+  shift 2
+  local extra=("$@")
   # A coprocess keeps the simulator's standard input open: it ends at EOF.
-  coproc SIM_PROC { exec "$build_dir/sim/talkback-sim" --port 0 --media-port 0 2>/dev/null; }
+  coproc SIM_PROC { exec "$build_dir/sim/talkback-sim" --port 0 --media-port 0 "${extra[@]}" 2>/dev/null; }
   SIM_PID=$SIM_PROC_PID
   local line=""
   if ! read -r -t 20 line <&"${SIM_PROC[0]}"; then
