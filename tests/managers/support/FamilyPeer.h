@@ -10,7 +10,8 @@
 
 // A logged-in console centre (every family's manager installed) talking to a
 // scripted server. The server answers 200 OK unless a packet type was given
-// another reply ("SqlConfig" is every list, "Data" the details query).
+// another reply ("SqlConfig" is every list, "Data" the details query,
+// "PlayTermConfig" the SET command).
 class FamilyPeer
 {
 public:
@@ -69,13 +70,18 @@ public:
         return n;
     }
 
+    // The request's kind: its Packet-Type, the Command of a SET, or "Data"
+    // for a details query.
     static QByteArray packetTypeOf(const QByteArray &request)
     {
-        for (const char *key : {"Packet-Type:", "Data: "}) {
+        for (const char *key : {"Packet-Type:", "Command: ", "Data: "}) {
             const int at = request.indexOf(key);
-            if (at >= 0)
-                return key[0] == 'D' ? QByteArray("Data")
-                                     : request.mid(at + 12, request.indexOf("\r\n", at) - at - 12);
+            if (at < 0)
+                continue;
+            if (key[0] == 'D')
+                return QByteArray("Data");
+            const int from = at + int(qstrlen(key));
+            return request.mid(from, request.indexOf("\r\n", from) - from);
         }
         return QByteArray();
     }
