@@ -222,6 +222,13 @@ bool OvNetManage::waitTurnExpired(qint64 waitStart) const
     return Clock::instance().nowSeconds() - since > kAnswerLimitSeconds;
 }
 
+bool OvNetManage::entryPending(int cseq) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return std::any_of(m_requestTable.begin(), m_requestTable.end(),
+                       [cseq](const PendingRequest &p) { return p.cseq == cseq; });
+}
+
 RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
 {
     if (state() == ConnectionState::Closed)
@@ -235,13 +242,16 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
         return Busy;
 
     OvMgrMsg::instance().clear();
+    const int ownCSeq = cseqOfText(text);
     if (sendAndRegister(text, requestCode) != Done)
         return NotConnected;
 
     const qint64 waitStart = Clock::instance().nowSeconds();
     if (state() == ConnectionState::Closed)
         return NotConnected;
-    while (pendingCount() != 0) {
+    // The wait ends with this request's own answer: the outcome of a
+    // keep-alive sent meanwhile is neither waited for nor taken for it.
+    while (entryPending(ownCSeq)) {
         pumpEvents();
         if (waitTurnExpired(waitStart)) {
             std::lock_guard<std::mutex> guard(m_lock);
@@ -251,10 +261,12 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
         if (state() == ConnectionState::Closed)
             return NotConnected;
     }
-    const OvMgrMsg &answer = OvMgrMsg::instance();
-    if (!answer.answered())
-        return Done;
-    return answer.ok() ? Done : Refused;
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (auto it = m_outcomes.rbegin(); it != m_outcomes.rend(); ++it) {
+        if (it->first == ownCSeq)
+            return it->second ? Done : Refused;
+    }
+    return Done;  // the table was emptied without an answer being recorded
 }
 
 int OvNetManage::completeRequest(int cseq, bool ok)
@@ -285,8 +297,12 @@ int OvNetManage::completeRequest(int cseq, bool ok)
         std::lock_guard<std::mutex> guard(m_lock);
         auto it = std::find_if(m_requestTable.begin(), m_requestTable.end(),
                                [cseq](const PendingRequest &p) { return p.cseq == cseq && p.completing; });
-        if (it != m_requestTable.end())
+        if (it != m_requestTable.end()) {
             m_requestTable.erase(it);
+            m_outcomes.emplace_back(cseq, ok);
+            if (m_outcomes.size() > 32)
+                m_outcomes.pop_front();
+        }
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <atomic>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -104,6 +105,7 @@ protected:
 private:
     void pumpEvents();
     void removePending(int cseq);
+    bool entryPending(int cseq) const;
     bool waitTurnExpired(qint64 waitStart) const;
 
     mutable std::mutex m_lock;  // counter, request table, credentials, address
@@ -123,5 +125,9 @@ private:
     std::atomic<bool> m_stopFlag{false};
     // When the last bytes arrived: the answer limit runs while nothing arrives.
     std::atomic<qint64> m_lastArrival{0};
+    // Outcomes of the latest completed requests by CSeq (guarded by m_lock):
+    // a synchronous request takes its own, never that of a keep-alive
+    // answered after it.
+    std::deque<std::pair<int, bool>> m_outcomes;
     std::thread m_receiveThread;
 };

@@ -19,6 +19,8 @@ private slots:
     void slowAnswerIsNotCutOff();
     void unknownCSeqIsDropped();
     void keepAlivePendingMakesRequestWait();
+    void ownAnswerDecides_data();
+    void ownAnswerDecides();
     void closedConnectionGivesNotConnected();
     void systemTime_data();
     void systemTime();
@@ -171,6 +173,49 @@ void TestConnection::keepAlivePendingMakesRequestWait()
     QCOMPARE(got.size(), seenBeforeAnswer + 1);  // the request left only after the keep-alive's answer
     QVERIFY(got.last().startsWith("POST "));
     QVERIFY(ScriptedPeer::cseqOf(got.last()) > keepAliveCSeq);
+}
+
+void TestConnection::ownAnswerDecides_data()
+{
+    QTest::addColumn<bool>("ownOk");
+    QTest::addColumn<bool>("answerKeepAlive");
+    QTest::addColumn<int>("expected");
+    // A keep-alive goes out while the request waits; its answer comes last.
+    QTest::newRow("refusal, then the keep-alive's ok") << false << true << int(Refused);
+    QTest::newRow("ok, keep-alive never answered") << true << false << int(Done);
+}
+
+void TestConnection::ownAnswerDecides()
+{
+    QFETCH(bool, ownOk);
+    QFETCH(bool, answerKeepAlive);
+    ManualClock clock;
+    ScopedClock scoped(&clock);
+    ScriptedPeer peer;
+    OvManageCenter centre;
+    QVERIFY(startSession(centre, peer, true, &clock));
+    peer.setKeepAliveReply(ScriptedPeer::Reply::Silent);
+    std::atomic<int> cseq{0};
+    peer.setHandler([&](const QByteArray &request) {
+        cseq = ScriptedPeer::cseqOf(request);
+        return QByteArrayList();
+    });
+    int stage = 0;
+    centre.setEventPump([&] {
+        if (stage == 0 && cseq != 0) {
+            clock.advance(1);  // the keep-alive falls due
+            stage = 1;
+        } else if (stage == 1 && peer.count("ONLINE ") == 1) {
+            const int keepAlive = ScriptedPeer::cseqOf(peer.received().last());
+            peer.send(ScriptedPeer::answer(ownOk, cseq));
+            if (answerKeepAlive)
+                peer.send(ScriptedPeer::answer(true, keepAlive));
+            stage = 2;
+        }
+    });
+    OvCommandRequest r;
+    QTEST(int(centre.request(r.buildPost(centre.nextCSeq(), "IpAmpSet", "{}\n"), 4)), "expected");
+    QCOMPARE(stage, 2);
 }
 
 void TestConnection::closedConnectionGivesNotConnected()
