@@ -29,7 +29,13 @@ public:
         loggedIn = startSession(*centre, *peer);
     }
 
-    ~FamilyPeer() { stop(); }
+    ~FamilyPeer()
+    {
+        stop();
+        // The server thread reads the replies below: it ends before they do.
+        peer.reset();
+        centre.reset();
+    }
 
     // The receive thread goes first: nothing may call into a list manager
     // once the test destroys it.
