@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -91,6 +92,13 @@ void TestDispatch::init()
                                      std::make_unique<RecordingMgr>("m18", std::vector<int>{180}, "SqlConfig_ipamp",
                                                                     &m_journal, &m_lock)));
     QVERIFY(startSession(*m_centre, *m_peer));
+    // The session counts as logged in before the managers have seen the
+    // login answer; start the journal once all three have.
+    const auto loginAnswersSeen = [this] {
+        const QByteArrayList j = journal();
+        return std::count_if(j.begin(), j.end(), [](const QByteArray &e) { return e.endsWith(": ok 1"); });
+    };
+    QTRY_COMPARE(loginAnswersSeen(), 3L);
     std::lock_guard<std::mutex> guard(m_lock);
     m_journal.clear();
 }
