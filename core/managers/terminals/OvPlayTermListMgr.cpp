@@ -119,12 +119,23 @@ int OvPlayTermListMgr::checkSpeaker(const OvTerminal &terminal)
 
 int OvPlayTermListMgr::setAmplifierLimits(const OvTerminal &terminal)
 {
-    return retryWhileBusy(
+    const int result = retryWhileBusy(
         [&] {
             return centrePlayTermConfig(m_centre, terminal.id, terminal.warnTempThreshold,
                                         terminal.fanTempThreshold, terminal.maxVol);
         },
         kEditPauseMs);
+    // Kept here because the dialog sends only what differs from the cache,
+    // and a server that does not send these columns back would otherwise
+    // leave the old limits cached (a later reset to -1 would never go).
+    if (result == 0) {
+        m_cache.modify(terminal.id, [&terminal](OvTerminal &cached) {
+            cached.warnTempThreshold = terminal.warnTempThreshold;
+            cached.fanTempThreshold = terminal.fanTempThreshold;
+            cached.maxVol = terminal.maxVol;
+        });
+    }
+    return result;
 }
 
 int OvPlayTermListMgr::applyTerminalSettings(const OvTerminal &terminal)
@@ -141,8 +152,16 @@ int OvPlayTermListMgr::applyTerminalSettings(const OvTerminal &terminal)
     return result;
 }
 
+std::optional<std::vector<OvTerminal>> OvPlayTermListMgr::snapshot() const
+{
+    const LockedList list = m_cache.lockList();
+    if (!list.exists())
+        return std::nullopt;
+    return list.records();
+}
+
 SpeakerCheckOutcome OvPlayTermListMgr::checkSpeakers(const QVector<int> &ids,
-                                                     const std::function<void(int id)> &markedChecking)
+                                                     const std::function<void(int id)> &rowChanged)
 {
     SpeakerCheckOutcome outcome;
     for (const int id : ids) {
@@ -156,11 +175,20 @@ SpeakerCheckOutcome OvPlayTermListMgr::checkSpeakers(const QVector<int> &ids,
         // Marked before the request goes, so a result pushed during the wait
         // replaces the mark with the real state.
         m_cache.modify(id, [](OvTerminal &cached) { cached.speaker = OvTerminal::Checking; });
-        if (markedChecking)
-            markedChecking(id);
+        if (rowChanged)
+            rowChanged(id);
         ++outcome.sent;
-        if (checkSpeaker(*terminal) != 0)
-            ++outcome.failed;
+        if (checkSpeaker(*terminal) == 0)
+            continue;
+        // A refused check never reports a result, so the mark would stay.
+        ++outcome.failed;
+        const int previous = terminal->speaker;
+        m_cache.modify(id, [previous](OvTerminal &cached) {
+            if (cached.speaker == OvTerminal::Checking)
+                cached.speaker = previous;
+        });
+        if (rowChanged)
+            rowChanged(id);
     }
     return outcome;
 }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 class OvManageCenter;
 
@@ -43,6 +44,10 @@ public:
     std::optional<OvTerminal> findCopy(int id) const { return m_cache.findCopy(id); }
     bool replaceEntry(const OvTerminal &terminal) { return m_cache.replaceEntry(terminal); }
     bool hasList() const { return m_cache.exists(); }
+    // A copy of the whole cache taken under the mutex, for a screen to fill
+    // its table from without holding the lock (the receive thread waits on
+    // it); empty before the first list.
+    std::optional<std::vector<OvTerminal>> snapshot() const;
 
     // Edits: one waiting request each, sent again while busy. On success the
     // cache is updated at once; on any other result it is left alone.
@@ -55,10 +60,12 @@ public:
 
     // Checks the loudspeakers of the selected terminals: only amplifiers
     // (type "IP") that are idle and have no warning; each is marked Checking
-    // in the cache (and `markedChecking` told, for its row) before its request
-    // goes. The screen shows the not-idle message once when `refused` is set.
+    // in the cache before its request goes, and given its previous state back
+    // when the request fails (unless a pushed row replaced the mark
+    // meanwhile). `rowChanged` is told after each such change, for its row.
+    // The screen shows the not-idle message once when `refused` is set.
     SpeakerCheckOutcome checkSpeakers(const QVector<int> &ids,
-                                      const std::function<void(int id)> &markedChecking = {});
+                                      const std::function<void(int id)> &rowChanged = {});
 
     // The text of the last refused removal, as the server wrote it.
     QByteArray lastErrorText() const;

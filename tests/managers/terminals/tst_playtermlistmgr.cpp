@@ -36,6 +36,8 @@ private slots:
     void editsUpdateTheCacheOnlyOnSuccess_data();
     void editsUpdateTheCacheOnlyOnSuccess();
     void speakerCheckOfASelection();
+    void refusedSpeakerCheckRestoresTheState_data();
+    void refusedSpeakerCheckRestoresTheState();
     void requestTexts_data();
     void requestTexts();
     void cleanupTestCase() { m_shared.reset(); }
@@ -200,7 +202,7 @@ void TestPlayTermListMgr::editsUpdateTheCacheOnlyOnSuccess()
     QVERIFY(f.loggedIn);
     f.setListBody(rowsBody({row(2, "IP", 1, "Old")}));
     QCOMPARE(f.list->fetchList(), 0);
-    for (const char *type : {"IpAmpSet", "IpAmpPower", "Terminal"})
+    for (const char *type : {"IpAmpSet", "IpAmpPower", "Terminal", "PlayTermConfig"})
         f.setReply(type, kind);
 
     OvTerminal edited = *f.list->findCopy(2);
@@ -222,6 +224,17 @@ void TestPlayTermListMgr::editsUpdateTheCacheOnlyOnSuccess()
     QCOMPARE(f.list->applyTerminalSettings(settings), result);
     QCOMPARE(f.list->findCopy(2)->defaultVolumn, applied ? 45 : 0);
     QCOMPARE(f.list->findCopy(2)->transport_tcp, applied);
+
+    // This server does not send the limits back: the cache keeps what was
+    // accepted, so a later reset to -1 differs from it and is sent.
+    OvTerminal limits = *f.list->findCopy(2);
+    limits.warnTempThreshold = 80;
+    limits.fanTempThreshold = 60;
+    limits.maxVol = 90;
+    QCOMPARE(f.list->setAmplifierLimits(limits), result);
+    QCOMPARE(f.list->findCopy(2)->warnTempThreshold, applied ? 80 : -1);
+    QCOMPARE(f.list->findCopy(2)->fanTempThreshold, applied ? 60 : -1);
+    QCOMPARE(f.list->findCopy(2)->maxVol, applied ? 90 : -1);
 }
 
 void TestPlayTermListMgr::speakerCheckOfASelection()
@@ -255,6 +268,39 @@ void TestPlayTermListMgr::speakerCheckOfASelection()
     f.pushChange(rowsBody({row(1, "IP", 1)}));
     QTRY_COMPARE(f.list->findCopy(1)->speaker, int(OvTerminal::Pass));
     QVERIFY(!f.list->checkSpeakers({1}).refused);
+}
+
+void TestPlayTermListMgr::refusedSpeakerCheckRestoresTheState_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::newRow("refused") << int(ScriptedPeer::Reply::Failed);
+    QTest::newRow("not answered") << int(ScriptedPeer::Reply::Silent);
+}
+
+void TestPlayTermListMgr::refusedSpeakerCheckRestoresTheState()
+{
+    QFETCH(int, reply);
+    PeerFixture f;
+    QVERIFY(f.loggedIn);
+    f.setListBody(rowsBody({row(1, "IP", 1), row(2, "IP", 1)}));
+    QCOMPARE(f.list->fetchList(), 0);
+    OvTerminal shorted = *f.list->findCopy(2);
+    shorted.speaker = OvTerminal::ShortCircuit;
+    QVERIFY(f.list->replaceEntry(shorted));
+    f.setReply("IpAmpSpkCheck", ScriptedPeer::Reply(reply));
+
+    // What the row would show at each report: marked, then given back.
+    QList<QPair<int, int>> shown;
+    const SpeakerCheckOutcome outcome = f.list->checkSpeakers(
+        {1, 2}, [&](int id) { shown.append({id, f.list->findCopy(id)->speaker}); });
+    QCOMPARE(outcome.sent, 2);
+    QCOMPARE(outcome.failed, 2);
+    QVERIFY(!outcome.refused);
+    const QList<QPair<int, int>> expected{{1, OvTerminal::Checking}, {1, OvTerminal::Pass},
+                                          {2, OvTerminal::Checking}, {2, OvTerminal::ShortCircuit}};
+    QCOMPARE(shown, expected);
+    QCOMPARE(f.list->findCopy(1)->speaker, int(OvTerminal::Pass));
+    QCOMPARE(f.list->findCopy(2)->speaker, int(OvTerminal::ShortCircuit));
 }
 
 using Operation = std::function<int(PeerFixture &)>;

@@ -145,13 +145,10 @@ void OvPlayerInfoForm::tip(const QString &text)
 
 void OvPlayerInfoForm::showTerminals()
 {
-    const OvPlayTermListMgr::LockedList list = m_list.lockList();
-    if (!list.exists()) {
-        m_ctrl->fill({});
-        return;
-    }
-    // The cache is kept in ascending id order, so rows go in as they come.
-    m_ctrl->fill(list.records());
+    // Filled from a copy: the receive thread must not wait on the cache's
+    // lock while a large table is built. The cache is kept in ascending id
+    // order, so rows go in as they come.
+    m_ctrl->fill(m_list.snapshot().value_or(std::vector<OvTerminal>()));
 }
 
 void OvPlayerInfoForm::delTer(int id)
@@ -274,6 +271,9 @@ void OvPlayerInfoForm::speakerCheckClicked()
     const SpeakerCheckOutcome outcome = m_list.checkSpeakers(ids, [this](int id) { updateTer(id); });
     if (outcome.refused)
         tip(tr("Can't check speaker when terminal not idle!"));
+    // The rows of refused checks are back at their previous state.
+    if (outcome.failed > 0)
+        tip(tr("Setting Error!"));
 }
 
 void OvPlayerInfoForm::setSpeakerEn()

@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 OvSetAmpFormCtr::OvSetAmpFormCtr(const OvPlayTermListMgr &list, QWidget *parent)
     : OvBaseDialog(parent), m_list(list), m_table(new QTableWidget(this))
 {
@@ -24,21 +26,21 @@ OvSetAmpFormCtr::OvSetAmpFormCtr(const OvPlayTermListMgr &list, QWidget *parent)
     m_table->setHorizontalHeaderLabels({QStringLiteral("终端名称"), QStringLiteral("功放报警温度"),
                                         QStringLiteral("开启风扇温度"), QStringLiteral("最大音量")});
     m_table->setColumnWidth(NameColumn, 100);
-    {
-        // Only amplifiers have temperature supervision and take these limits.
-        const OvPlayTermListMgr::LockedList cached = m_list.lockList();
-        if (cached.exists()) {
-            for (const OvTerminal &t : cached.records()) {
-                if (!t.isAmplifier() || !terminalfilters::isMainUnit(t.id))
-                    continue;
-                const int row = m_table->rowCount();
-                m_table->insertRow(row);
-                tablehelp::setCell(m_table, t.name, row, NameColumn, t.id);
-                setLimitCell(row, WarnTempColumn, t.warnTempThreshold);
-                setLimitCell(row, FanTempColumn, t.fanTempThreshold);
-                setLimitCell(row, MaxVolColumn, t.maxVol);
-            }
-        }
+    // Only amplifiers have temperature supervision and take these limits.
+    // Filled from a copy, so the cache's lock is not held meanwhile.
+    std::vector<OvTerminal> amplifiers = m_list.snapshot().value_or(std::vector<OvTerminal>());
+    amplifiers.erase(std::remove_if(amplifiers.begin(), amplifiers.end(),
+                                    [](const OvTerminal &t) {
+                                        return !t.isAmplifier() || !terminalfilters::isMainUnit(t.id);
+                                    }),
+                     amplifiers.end());
+    m_table->setRowCount(static_cast<int>(amplifiers.size()));
+    for (int row = 0; row < static_cast<int>(amplifiers.size()); ++row) {
+        const OvTerminal &t = amplifiers[static_cast<size_t>(row)];
+        tablehelp::setCell(m_table, t.name, row, NameColumn, t.id);
+        setLimitCell(row, WarnTempColumn, t.warnTempThreshold);
+        setLimitCell(row, FanTempColumn, t.fanTempThreshold);
+        setLimitCell(row, MaxVolColumn, t.maxVol);
     }
 
     const char *const labels[] = {"功放报警温度：", "开启风扇温度：", "最大音量："};

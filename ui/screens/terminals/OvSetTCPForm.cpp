@@ -20,22 +20,19 @@ OvSetTCPForm::OvSetTCPForm(const OvPlayTermListMgr &list, QWidget *parent)
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("ID"), QStringLiteral("终端名称"), QStringLiteral("经过防火墙")});
     m_table->setColumnWidth(IdColumn, 200);
-    {
-        const OvPlayTermListMgr::LockedList cached = m_list.lockList();
-        if (cached.exists()) {
-            m_table->setRowCount(static_cast<int>(cached->size()));
-            int row = 0;
-            for (const OvTerminal &t : cached.records()) {  // ascending id order
-                tablehelp::setCell(m_table, QString::number(t.id), row, IdColumn, t.id);
-                tablehelp::setCell(m_table, t.name, row, NameColumn, t.id);
-                auto *tcp = new QTableWidgetItem;
-                tcp->setFlags(tcp->flags() | Qt::ItemIsUserCheckable);
-                tcp->setCheckState(t.transport_tcp ? Qt::Checked : Qt::Unchecked);
-                tcp->setData(tablehelp::kIdRole, t.id);
-                m_table->setItem(row, TcpColumn, tcp);
-                ++row;
-            }
-        }
+    // From a copy, so the cache's lock is not held while the table is built.
+    const std::vector<OvTerminal> terminals = m_list.snapshot().value_or(std::vector<OvTerminal>());
+    m_table->setRowCount(static_cast<int>(terminals.size()));
+    int row = 0;
+    for (const OvTerminal &t : terminals) {  // ascending id order
+        tablehelp::setCell(m_table, QString::number(t.id), row, IdColumn, t.id);
+        tablehelp::setCell(m_table, t.name, row, NameColumn, t.id);
+        auto *tcp = new QTableWidgetItem;
+        tcp->setFlags(tcp->flags() | Qt::ItemIsUserCheckable);
+        tcp->setCheckState(t.transport_tcp ? Qt::Checked : Qt::Unchecked);
+        tcp->setData(tablehelp::kIdRole, t.id);
+        m_table->setItem(row, TcpColumn, tcp);
+        ++row;
     }
 
     auto *allYes = new QPushButton(QStringLiteral("全部是"), this);

@@ -2,6 +2,7 @@
 
 #include "framework/TableHelpers.h"
 #include "managers/terminals/OvPlayTermListMgr.h"
+#include "screens/terminals/DefaultSetOrder.h"
 #include "screens/terminals/TerminalFilters.h"
 
 #include <QGroupBox>
@@ -12,7 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <map>
+#include <algorithm>
 
 OvTerDefaultSetCtr::OvTerDefaultSetCtr(const OvPlayTermListMgr &list, QWidget *parent)
     : OvBaseDialog(parent), m_list(list), m_table(new QTableWidget(this)), m_volume(new QSpinBox(this))
@@ -50,26 +51,16 @@ OvTerDefaultSetCtr::OvTerDefaultSetCtr(const OvPlayTermListMgr &list, QWidget *p
     auto *layout = new QVBoxLayout(content());
     layout->addWidget(group);
 
-    {
-        // Masters in id order; a slave goes after its master (and the
-        // master's earlier slaves), or at the end when its master is absent.
-        const OvPlayTermListMgr::LockedList cached = m_list.lockList();
-        std::map<int, int> lastRowOf;  // master id -> last row of its block
-        if (cached.exists()) {
-            for (const OvTerminal &t : cached.records()) {
-                if (!terminalfilters::isMainUnit(t.id))
-                    continue;
-                const auto master = t.master_id != 0 ? lastRowOf.find(t.master_id) : lastRowOf.end();
-                const int row = master == lastRowOf.end() ? m_table->rowCount() : master->second + 1;
-                addRow(t, row, t.master_id != 0);
-                for (auto &entry : lastRowOf) {
-                    if (entry.second >= row)
-                        ++entry.second;
-                }
-                lastRowOf[t.master_id != 0 && master != lastRowOf.end() ? t.master_id : t.id] = row;
-            }
-        }
-    }
+    // Main units only, from a copy: the cache's lock is not held while the
+    // table is built.
+    std::vector<OvTerminal> terminals = m_list.snapshot().value_or(std::vector<OvTerminal>());
+    terminals.erase(std::remove_if(terminals.begin(), terminals.end(),
+                                   [](const OvTerminal &t) { return !terminalfilters::isMainUnit(t.id); }),
+                    terminals.end());
+    const std::vector<defaultsetorder::Row> rows = defaultsetorder::order(terminals);
+    m_table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+        setRow(*rows[static_cast<size_t>(row)].terminal, row, rows[static_cast<size_t>(row)].slave);
 
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &OvTerDefaultSetCtr::slot_rowSelected);
     connect(m_volume, QOverload<int>::of(&QSpinBox::valueChanged), this, &OvTerDefaultSetCtr::slot_volumeChanged);
@@ -80,9 +71,8 @@ OvTerDefaultSetCtr::OvTerDefaultSetCtr(const OvPlayTermListMgr &list, QWidget *p
     resize(640, 480);
 }
 
-void OvTerDefaultSetCtr::addRow(const OvTerminal &t, int row, bool slave)
+void OvTerDefaultSetCtr::setRow(const OvTerminal &t, int row, bool slave)
 {
-    m_table->insertRow(row);
     tablehelp::setCell(m_table, t.name, row, NameColumn, t.id);
     tablehelp::setCell(m_table, QString::number(t.defaultVolumn), row, VolumeColumn, t.defaultVolumn);
     m_texts.setOnOffCell(m_table, row, PowerColumn, t.defaultPower ? 1 : 0);

@@ -32,7 +32,7 @@ private slots:
     void slot_confirm();
 
 private:
-    void addRow(const OvTerminal &terminal, int row, bool slave);
+    void setRow(const OvTerminal &terminal, int row, bool slave);
     void setPower(bool on);
 
     const OvPlayTermListMgr &m_list;

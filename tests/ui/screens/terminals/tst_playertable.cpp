@@ -1,4 +1,5 @@
 #include "managers/terminals/OvTerminal.h"
+#include "screens/terminals/DefaultSetOrder.h"
 #include "screens/terminals/OvPlayerTableCtrl.h"
 #include "screens/terminals/TerminalModels.h"
 
@@ -34,6 +35,8 @@ private slots:
     void modelLabels_data();
     void modelLabels();
     void rowsFoundById();
+    void defaultSetOrder_data();
+    void defaultSetOrder();
 };
 
 void TestPlayerTable::computedCells_data()
@@ -174,6 +177,41 @@ void TestPlayerTable::rowsFoundById()
     powered.power = true;
     QVERIFY(ctrl.update(powered));
     QCOMPARE(table.item(0, OvPlayerTableCtrl::PowerColumn)->data(Qt::UserRole).toInt(), 1);
+}
+
+void TestPlayerTable::defaultSetOrder_data()
+{
+    // "id:master" in id order; the rows as ids, and which are greyed.
+    QTest::addColumn<QString>("terminals");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("greyed");
+    QTest::newRow("masters only") << "1:0 2:0 3:0" << "1 2 3" << "---";
+    QTest::newRow("slaves follow their master in id order") << "1:0 2:0 3:1 4:2 5:1" << "1 3 5 2 4" << "-gg-g";
+    QTest::newRow("master listed after its slave") << "1:5 5:0" << "1 5" << "g-";
+    QTest::newRow("unknown master: at the end") << "1:0 2:99 3:0" << "1 2 3" << "-g-";
+    QTest::newRow("slave of a slave follows it") << "1:0 2:1 3:1 4:2" << "1 2 4 3" << "-ggg";
+    QTest::newRow("own master") << "1:1 2:0" << "1 2" << "g-";
+    QTest::newRow("empty") << "" << "" << "";
+}
+
+void TestPlayerTable::defaultSetOrder()
+{
+    QFETCH(QString, terminals);
+    std::vector<OvTerminal> records;
+    for (const QString &entry : terminals.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        OvTerminal t;
+        t.id = entry.section(QLatin1Char(':'), 0, 0).toInt();
+        t.master_id = entry.section(QLatin1Char(':'), 1, 1).toInt();
+        records.push_back(t);
+    }
+    QStringList rows;
+    QString greyed;
+    for (const defaultsetorder::Row &row : defaultsetorder::order(records)) {
+        rows << QString::number(row.terminal->id);
+        greyed += row.slave ? QLatin1Char('g') : QLatin1Char('-');
+    }
+    QTEST(rows.join(QLatin1Char(' ')), "rows");
+    QTEST(greyed, "greyed");
 }
 
 QTEST_MAIN(TestPlayerTable)
