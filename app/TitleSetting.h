@@ -2,10 +2,9 @@
 
 #include <QString>
 
-// The console's title under "Setting/Title" in "config.ini". Read and
-// written as UTF-8 (a Chinese title must survive the round trip); written
-// through a temporary file renamed over the old one, so an interrupted
-// write never leaves a truncated file.
+// The console's title under "Setting/Title" in "config.ini", read and
+// written whole as UTF-8 (a Chinese title with blanks must survive the round
+// trip) through the file's one writer (config/ConfigFile.h).
 namespace titlesetting {
 
 inline const QString kDefaultTitle = QStringLiteral("管理中心");

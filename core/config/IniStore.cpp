@@ -19,12 +19,6 @@ QByteArray stripLineEnd(QByteArray line)
 
 } // namespace
 
-IniStore &IniStore::instance()
-{
-    static IniStore store;
-    return store;
-}
-
 void IniStore::clear()
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -113,6 +107,18 @@ std::optional<QByteArray> IniStore::value(const QByteArray &section, const QByte
         for (const Entry &e : s->entries) {
             if (!e.key.isEmpty() && e.key == key)
                 return e.value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> IniStore::wholeValue(const QByteArray &section, const QByteArray &key) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (const Section *s = findSection(section)) {
+        for (const Entry &e : s->entries) {
+            if (!e.key.isEmpty() && e.key == key)
+                return e.raw;
         }
     }
     return std::nullopt;

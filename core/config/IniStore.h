@@ -7,21 +7,23 @@
 #include <optional>
 #include <vector>
 
-// The small INI store behind the login settings: the file as ordered
-// sections of ordered key/value pairs. A value read for lookup ends at the
-// first blank; what the line held beyond that, and comment lines, are kept
-// so that writing the file back never loses them.
+// The small INI store behind "config.ini": the file as ordered sections of
+// ordered key/value pairs. A value read for lookup ends at the first blank;
+// what the line held beyond that, and comment lines, are kept so that
+// writing the file back never loses them. The file itself is read and
+// written through configfile (ConfigFile.h), its one writer.
 class IniStore
 {
 public:
-    static IniStore &instance();
-
     // Replaces the store's content with the file's; false when it cannot be read.
     bool load(const QString &path);
     void loadText(const QByteArray &text);
     void clear();
 
     std::optional<QByteArray> value(const QByteArray &section, const QByteArray &key) const;
+    // The whole value as written after "=", blanks inside it included, blanks
+    // around it not.
+    std::optional<QByteArray> wholeValue(const QByteArray &section, const QByteArray &key) const;
     void setValue(const QByteArray &section, const QByteArray &key, const QByteArray &value);
     void setValue(const QByteArray &section, const QByteArray &key, int value);
 

@@ -1,19 +1,20 @@
 #include "config/LoginConfig.h"
 
+#include "config/ConfigFile.h"
 #include "config/IniStore.h"
 
 namespace {
 const QByteArray kSection = "Setting";
 
-void takeText(const IniStore &store, const char *key, QByteArray &field)
+void takeText(const QString &path, const char *key, QByteArray &field)
 {
-    if (const auto v = store.value(kSection, key))
+    if (const auto v = configfile::value(path, kSection, key))
         field = *v;
 }
 
-void takeInt(const IniStore &store, const char *key, int &field)
+void takeInt(const QString &path, const char *key, int &field)
 {
-    if (const auto v = store.value(kSection, key))
+    if (const auto v = configfile::value(path, kSection, key))
         field = v->toInt();
 }
 } // namespace
@@ -27,15 +28,13 @@ LoginConfig &LoginConfig::instance()
 void LoginConfig::load(const QString &filePath)
 {
     path = filePath;
-    IniStore &store = IniStore::instance();
-    store.load(filePath);
-    takeText(store, "User", user);
-    takeText(store, "Passwd", password);
-    takeText(store, "ServerIp", serverIp);
-    takeInt(store, "ServerPort", serverPort);
-    takeText(store, "FtpUser", ftpUser);
-    takeText(store, "FtpPasswd", ftpPassword);
-    takeInt(store, "FtpPort", ftpPort);
+    takeText(path, "User", user);
+    takeText(path, "Passwd", password);
+    takeText(path, "ServerIp", serverIp);
+    takeInt(path, "ServerPort", serverPort);
+    takeText(path, "FtpUser", ftpUser);
+    takeText(path, "FtpPasswd", ftpPassword);
+    takeInt(path, "FtpPort", ftpPort);
 }
 
 bool LoginConfig::storeAndSave(const QByteArray &newUser, const QByteArray &newPassword,
@@ -46,14 +45,14 @@ bool LoginConfig::storeAndSave(const QByteArray &newUser, const QByteArray &newP
     serverIp = newServerIp;
     serverPort = newServerPort;
 
-    IniStore &store = IniStore::instance();
-    const auto storedIp = store.value(kSection, "ServerIp");
-    const auto storedUser = store.value(kSection, "User");
-    store.setValue(kSection, "ServerIp", serverIp);
-    store.setValue(kSection, "ServerPort", serverPort);
-    store.setValue(kSection, "User", user);
-    const bool changed = (storedIp && *storedIp != serverIp) || (storedUser && *storedUser != user);
-    if (!changed)
-        return false;
-    return store.save(path);
+    // Compared with the file as it is now, not as it was at start-up, and
+    // only these three keys change: whatever else was stored since stays.
+    return configfile::update(path, [this](IniStore &store) {
+        const auto storedIp = store.value(kSection, "ServerIp");
+        const auto storedUser = store.value(kSection, "User");
+        store.setValue(kSection, "ServerIp", serverIp);
+        store.setValue(kSection, "ServerPort", serverPort);
+        store.setValue(kSection, "User", user);
+        return (storedIp && *storedIp != serverIp) || (storedUser && *storedUser != user);
+    });
 }

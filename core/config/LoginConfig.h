@@ -17,13 +17,13 @@ struct LoginConfig
     QByteArray backupPassword = "Backup";
     int ftpPort = 0;
 
-    // Loads the file into the INI store and takes every key that exists.
+    // Reads the file and takes every key that exists.
     void load(const QString &filePath);
 
-    // Keeps the dialog's values and applies the save rule: "ServerIp",
-    // "ServerPort" and "User" go into the store, and the file is written back
-    // only when a stored "ServerIp" or "User" existed and differed. The
-    // password is never written. Returns true when the file was written.
+    // Keeps the dialog's values and applies the save rule to the file as it
+    // is now: "ServerIp", "ServerPort" and "User" are written only when a
+    // stored "ServerIp" or "User" existed and differed. The password is never
+    // written. Returns true when the file was written.
     bool storeAndSave(const QByteArray &newUser, const QByteArray &newPassword,
                       const QByteArray &newServerIp, int newServerPort);
 

@@ -1,23 +1,21 @@
 #include "config/StartupSettings.h"
 
-#include <QSettings>
+#include "config/ConfigFile.h"
 
 namespace {
-int portOrDefault(const QSettings &settings, const char *key, int fallback)
+int portOrDefault(const QString &iniPath, const char *key, int fallback)
 {
     bool ok = false;
-    const int value = settings.value(QLatin1String(key)).toInt(&ok);
+    const int value = configfile::value(iniPath, "Setting", key).value_or(QByteArray()).toInt(&ok);
     return ok && value != 0 ? value : fallback;
 }
 } // namespace
 
 StartupSettings StartupSettings::read(const QString &iniPath)
 {
-    QSettings settings(iniPath, QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
     StartupSettings result;
-    result.mySqlPort = portOrDefault(settings, "Setting/MySqlPort", kDefaultMySqlPort);
-    result.recordDownPort = portOrDefault(settings, "Setting/RecordDownPort", kDefaultRecordDownPort);
+    result.mySqlPort = portOrDefault(iniPath, "MySqlPort", kDefaultMySqlPort);
+    result.recordDownPort = portOrDefault(iniPath, "RecordDownPort", kDefaultRecordDownPort);
     return result;
 }
 

@@ -1,10 +1,13 @@
 #include "config/CommandLine.h"
+#include "config/ConfigFile.h"
 #include "config/IniStore.h"
 #include "config/LoginConfig.h"
 #include "config/StartupSettings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 QByteArray readFile(const QString &path)
@@ -34,6 +37,11 @@ private slots:
     void loginSaveRule_data();
     void loginSaveRule();
     void saveIsAtomic();
+    void wholeValues_data();
+    void wholeValues();
+    void lineBreakIsRefused();
+    void noStaleCopyIsWrittenBack();
+    void concurrentWritersKeepEveryKey();
 };
 
 void TestConfig::commandLine_data()
@@ -184,6 +192,105 @@ void TestConfig::saveIsAtomic()
     QCOMPARE(readFile(path), QByteArray("[Setting]\nUser=other\n\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"config.ini"});
     QVERIFY(!store.save(dir.filePath("missing-dir/config.ini")));
+}
+
+void TestConfig::wholeValues_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("token");  // what the login keys' reading gives
+    QTest::newRow("title with blanks") << QByteArray("Title") << QStringLiteral("南区 广播 中心")
+                                       << QStringLiteral("南区").toUtf8();
+    QTest::newRow("media path with blanks") << QByteArray("MediaLastFilePath")
+                                            << QStringLiteral("/home/值班员/My Music/早操 音乐.mp3")
+                                            << QStringLiteral("/home/值班员/My").toUtf8();
+    QTest::newRow("log path with backslashes and a tab")
+        << QByteArray("LogLastFilePath") << QStringLiteral("D:\\日志 备份\\a\tb; c,d=e.xls")
+        << QStringLiteral("D:\\日志").toUtf8();
+    QTest::newRow("no blank") << QByteArray("Title") << QStringLiteral("管理中心") << QStringLiteral("管理中心").toUtf8();
+}
+
+void TestConfig::wholeValues()
+{
+    QFETCH(QByteArray, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config.ini");
+    writeFile(path, "; site notes\n[Setting]\nServerIp=10.0.0.1\nUser=admin\n");
+    QVERIFY(configfile::writeText(path, "Setting", key, value));
+    QCOMPARE(configfile::text(path, "Setting", key).value_or("<missing>"), value);
+    QTEST(configfile::value(path, "Setting", key).value_or(QByteArray()), "token");
+    const QByteArray raw = readFile(path);
+    QVERIFY2(raw.contains(key + '=' + value.toUtf8() + '\n'), raw.constData());
+    QVERIFY(raw.startsWith("; site notes\n"));
+    QCOMPARE(configfile::value(path, "Setting", "ServerIp").value_or("<missing>"), QByteArray("10.0.0.1"));
+    // Written again over itself: still the same, one line.
+    QVERIFY(configfile::writeText(path, "Setting", key, value));
+    QCOMPARE(readFile(path).count(key + '='), 1);
+    QCOMPARE(configfile::text(path, "Setting", key).value_or("<missing>"), value);
+}
+
+void TestConfig::lineBreakIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config.ini");
+    writeFile(path, "[Setting]\nTitle=old\n");
+    QVERIFY(!configfile::writeText(path, "Setting", "Title", QStringLiteral("a\n[Setting]\nUser=x")));
+    QCOMPARE(readFile(path), QByteArray("[Setting]\nTitle=old\n"));
+    // A missing file is created by the first value.
+    const QString fresh = dir.filePath("new.ini");
+    QVERIFY(configfile::writeText(fresh, "Setting", "Title", QStringLiteral("新 标题")));
+    QCOMPARE(readFile(fresh), QStringLiteral("[Setting]\nTitle=新 标题\n\n").toUtf8());
+}
+
+void TestConfig::noStaleCopyIsWrittenBack()
+{
+    // The login settings are read at start-up; the title and a last-used
+    // path are written later, and the file is edited by hand meanwhile. The
+    // login's own save keeps all of them.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config.ini");
+    writeFile(path, "[Setting]\nServerIp=10.0.0.1\nServerPort=8999\nUser=admin\nPasswd=secret\n");
+    LoginConfig config;
+    config.load(path);
+    QVERIFY(configfile::writeText(path, "Setting", "Title", QStringLiteral("北区 广播")));
+    QVERIFY(configfile::writeText(path, "Setting", "MediaLastFilePath", QStringLiteral("/srv/音乐 库")));
+    QVERIFY(configfile::update(path, [](IniStore &store) {
+        store.setValue("Setting", "MySqlPort", 3307);
+        return true;
+    }));
+    QVERIFY(config.storeAndSave("admin", "pw", "10.0.0.2", 9000));
+    QCOMPARE(readFile(path), QStringLiteral("[Setting]\nServerIp=10.0.0.2\nServerPort=9000\nUser=admin\n"
+                                            "Passwd=secret\nTitle=北区 广播\nMediaLastFilePath=/srv/音乐 库\n"
+                                            "MySqlPort=3307\n\n")
+                                 .toUtf8());
+    // The rule compares with the file as it is now: the address stored
+    // there is the new one, so saving it again does not rewrite.
+    QVERIFY(!config.storeAndSave("admin", "pw", "10.0.0.2", 9001));
+    QCOMPARE(StartupSettings::read(path).mySqlPort, 3307);
+}
+
+void TestConfig::concurrentWritersKeepEveryKey()
+{
+    // Each change reads the file anew under one lock, so two threads that
+    // write different keys lose none of them.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config.ini");
+    constexpr int kEach = 40;
+    const auto writer = [&path](const char *prefix) {
+        for (int i = 0; i < kEach; ++i)
+            configfile::writeText(path, "Setting", prefix + QByteArray::number(i), QStringLiteral("v %1").arg(i));
+    };
+    std::thread a(writer, "A");
+    std::thread b(writer, "B");
+    a.join();
+    b.join();
+    for (int i = 0; i < kEach; ++i) {
+        for (const char *prefix : {"A", "B"}) {
+            const QByteArray key = prefix + QByteArray::number(i);
+            QCOMPARE(configfile::text(path, "Setting", key).value_or("<missing>"), QStringLiteral("v %1").arg(i));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestConfig)
