@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -36,8 +37,9 @@ OvBaseDialog::OvBaseDialog(QWidget *parent)
     headerLayout->addStretch(1);
     headerLayout->addWidget(m_close, 0, Qt::AlignTop);
 
+    // Room for the 1-pixel border painted around the frameless dialog.
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     layout->addWidget(m_header);
     layout->addWidget(m_content, 1);
@@ -45,11 +47,26 @@ OvBaseDialog::OvBaseDialog(QWidget *parent)
     const QString images = appfiles::imagesDir();
     setStyleSheet(QStringLiteral("QWidget#OvDialog{\nbackground: white;\n}\n"
                                  "QWidget#OvDialogHeader{border-image: url(%1/dialog_header.png);}\n"
-                                 "QPushButton#OvDialogClose{border-image: url(%1/close.png); border: none;}\n"
+                                 "QLabel#OvDialogTitle{color: white;}\n"
+                                 // The picture is the whole button: none of the
+                                 // application's button padding or minimum width.
+                                 "QPushButton#OvDialogClose{border-image: url(%1/close.png); border: none;"
+                                 " background: transparent; padding: 0px; min-width: 37px; max-width: 37px;"
+                                 " min-height: 17px; max-height: 17px;}\n"
                                  "QPushButton#OvDialogClose:hover{border-image: url(%1/close_hover.png);}\n")
                       .arg(images));
     m_header->installEventFilter(new OvTitleMoveEvent(this, this));
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void OvBaseDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // Frameless and white on a white page: the line shows where it ends.
+    QPainter painter(this);
+    painter.setPen(QColor(0x8a, 0x9b, 0xb0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void OvBaseDialog::setTitle(const QString &title)

@@ -19,6 +19,9 @@ public:
     QWidget *content() const { return m_content; }
     QWidget *header() const { return m_header; }
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     QWidget *m_header;
     QLabel *m_title;

@@ -2,6 +2,7 @@
 
 #include "framework/BaseMessageDialog.h"
 #include "framework/BaseSetNameDialog.h"
+#include "framework/FlowLayout.h"
 #include "framework/ModalRunner.h"
 #include "managers/terminals/OvPlayTermListMgr.h"
 #include "screens/terminals/OvSetAmpFormCtr.h"
@@ -79,15 +80,20 @@ void OvPlayerInfoForm::buildWidgets()
     volumeValue->setMinimumWidth(24);
     connect(m_slider, &QSlider::valueChanged, volumeValue, [volumeValue](int v) { volumeValue->setNum(v); });
 
-    auto *buttons = new QHBoxLayout;
+    // The volume controls stay together; the row wraps rather than widen
+    // the window past a small screen.
+    auto *volume = new QWidget(this);
+    volume->setObjectName(QStringLiteral("volumeGroup"));
+    auto *volumeRow = new QHBoxLayout(volume);
+    volumeRow->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *w : std::initializer_list<QWidget *>{volumeLabel, dec, m_slider, inc, volumeValue}) {
+        w->setParent(volume);
+        volumeRow->addWidget(w);
+    }
+    auto *buttons = new FlowLayout;
     for (QPushButton *b : {rename, remove, ampOn, ampOff, defaults, tcp, limits, speaker})
         buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(volumeLabel);
-    buttons->addWidget(dec);
-    buttons->addWidget(m_slider);
-    buttons->addWidget(inc);
-    buttons->addWidget(volumeValue);
+    buttons->addWidget(volume);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

@@ -50,6 +50,7 @@ OvSetAmpFormCtr::OvSetAmpFormCtr(const OvPlayTermListMgr &list, QWidget *parent)
         auto *box = new QSpinBox(this);
         box->setObjectName(QString::fromLatin1(names[i]));
         box->setRange(-1, 100);
+        box->setMinimumWidth(64);
         m_boxes[static_cast<size_t>(i)] = box;
         boxes->addWidget(new QLabel(QString::fromUtf8(labels[i]), this));
         boxes->addWidget(box);
