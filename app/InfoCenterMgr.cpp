@@ -40,7 +40,7 @@ QString InfoCenterMgr::versionText()
 }
 
 InfoCenterMgr::InfoCenterMgr(OvManageCenter *centre, int maximise, const QString &configPath, QWidget *parent)
-    : ShadowWidget<QWidget>(parent), m_centre(centre), m_configPath(configPath), m_dragger(this)
+    : ShadowWidget<QWidget>(parent), m_centre(centre), m_configPath(configPath), m_dragger(new WindowDragger(this))
 {
     setObjectName(QStringLiteral("infoCenterMgr"));
     setMouseTracking(true);
@@ -48,8 +48,8 @@ InfoCenterMgr::InfoCenterMgr(OvManageCenter *centre, int maximise, const QString
     setWindowTitle(titlesetting::kDefaultTitle);
 
     m_outer = new QVBoxLayout(this);
-    m_outer->setContentsMargins(ShadowPainter::kBorder, ShadowPainter::kBorder, ShadowPainter::kBorder,
-                                ShadowPainter::kBorder);
+    const int border = frameBorder();
+    m_outer->setContentsMargins(border, border, border, border);
     m_outer->setSpacing(0);
     m_titleBar = new FrameTitleBar(QStringLiteral(":/images/info32x32.png"), titlesetting::kDefaultTitle,
                                    FrameTitleBar::Minimise | FrameTitleBar::Maximise | FrameTitleBar::Restore
@@ -329,7 +329,7 @@ void InfoCenterMgr::normalWindow()
     if (!m_maximised)
         return;
     m_maximised = false;
-    const int b = ShadowPainter::kBorder;
+    const int b = frameBorder();
     m_outer->setContentsMargins(b, b, b, b);
     setGeometry(m_savedGeometry);
     m_titleBar->button(FrameTitleBar::Maximise)->show();
@@ -361,22 +361,4 @@ void InfoCenterMgr::slot_setTitleName(const QString &title)
     applyTitle(title);
     if (titlesetting::read(m_configPath) != title)
         titlesetting::write(m_configPath, title);
-}
-
-void InfoCenterMgr::mousePressEvent(QMouseEvent *event)
-{
-    m_dragger.mousePress(event);
-    QWidget::mousePressEvent(event);
-}
-
-void InfoCenterMgr::mouseMoveEvent(QMouseEvent *event)
-{
-    m_dragger.mouseMove(event);
-    QWidget::mouseMoveEvent(event);
-}
-
-void InfoCenterMgr::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragger.mouseRelease(event);
-    QWidget::mouseReleaseEvent(event);
 }

@@ -71,10 +71,7 @@ public slots:
     void slot_scrollCaption() {}
     void slot_setTitleName(const QString &title);
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    WindowDragger *dragger() const { return m_dragger; }
 
 private:
     QWidget *buildCategoryBar();
@@ -101,5 +98,5 @@ private:
     QPushButton *m_currentButton = nullptr;
     std::array<QPushButton *, kScreenCount> m_buttons{};
     std::array<QWidget *, kScreenCount> m_screens{};
-    WindowDragger m_dragger;
+    WindowDragger *m_dragger;
 };

@@ -5,8 +5,10 @@
 #include "TitleSetting.h"
 
 #include "framework/FrameTitleBar.h"
+#include "framework/WindowDragger.h"
 #include "screens/ScreenRegistry.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -117,6 +119,66 @@ private slots:
         window.titleBar()->button(FrameTitleBar::Maximise)->click();
         QVERIFY(window.isMaximisedLayout());
         QCOMPARE(window.geometry(), available);
+    }
+
+    // The smallest screen the console is used on. Every page must leave the
+    // window no wider or higher than it, and no button of the player page
+    // may be squeezed below the width its caption needs.
+    void fitsA1366x768ScreenWithThePlayerPage()
+    {
+        // With the console's own look: its paddings decide the widths.
+        QFile css(QStringLiteral(":/files/talkback_center.css"));
+        QVERIFY(css.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(css.readAll()));
+        ScreenRegistry::instance().clear();
+        registerBuiltScreens(ScreenRegistry::instance());
+        QTemporaryDir dir;
+        InfoCenterMgr window(nullptr, 1, writeConfig(dir, ""));
+        window.categoryList()->setCurrentRow(1);
+        QWidget *player = window.screen(ScreenId::Player);
+        QVERIFY(player);
+        QCOMPARE(window.pageArea()->currentWidget(), player);
+        const QSize screen(1366, 768);
+        for (const bool maximised : {true, false}) {
+            maximised ? window.maxWindow() : window.normalWindow();
+            const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+            QVERIFY2(least.width() <= screen.width() && least.height() <= screen.height(),
+                     qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+        }
+        window.maxWindow();
+        window.show();
+        window.setGeometry(QRect(QPoint(0, 0), screen));
+        QTRY_COMPARE(window.size(), screen);
+        QTRY_COMPARE(player->size(), window.pageArea()->size());
+        const QList<QPushButton *> buttons = player->findChildren<QPushButton *>();
+        QVERIFY(buttons.size() >= 10);
+        for (QPushButton *b : buttons) {
+            QVERIFY2(b->isVisible(), qPrintable(b->objectName()));
+            QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName() + QStringLiteral(" clipped")));
+            const QRect onPage(b->mapTo(player, QPoint(0, 0)), b->size());
+            QVERIFY2(player->rect().contains(onPage), qPrintable(b->objectName() + QStringLiteral(" off the page")));
+        }
+        qApp->setStyleSheet(QString());
+    }
+
+    void dragTheWindow()
+    {
+        registerPages({});
+        QTemporaryDir dir;
+        InfoCenterMgr window(nullptr, 0, writeConfig(dir, ""));
+        window.normalWindow();
+        window.show();
+        const QPoint start = window.pos();
+        QWidget *status = window.findChild<QWidget *>(QStringLiteral("mainStatusBar"));
+        const QPoint at = status->mapToGlobal(QPoint(5, 5));
+        QMouseEvent press(QEvent::MouseButtonPress, status->mapFromGlobal(at), at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(status, &press);
+        QVERIFY(window.dragger()->isDragging());
+        QMouseEvent move(QEvent::MouseMove, window.mapFromGlobal(at + QPoint(-40, 25)), at + QPoint(-40, 25),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+        QCOMPARE(window.pos(), start + QPoint(-40, 25));
     }
 
     void titleFromConfigAndSaved()

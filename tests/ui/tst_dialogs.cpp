@@ -1,17 +1,33 @@
 #include "ConsoleResources.h"
 #include "framework/BaseMessageDialog.h"
 #include "framework/BaseSetNameDialog.h"
+#include "framework/FrameTitleBar.h"
 #include "framework/ModalRunner.h"
 #include "framework/MsgTips.h"
 #include "framework/MsgTipsGroup.h"
+#include "framework/ShadowPainter.h"
+#include "framework/Translucency.h"
+#include "framework/WindowDragger.h"
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QLayout>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
+void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, const QPoint &global)
+{
+    const QPoint local = to->mapFromGlobal(global);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, local, global, type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
 // Records the modal dialogs shown and answers them as rejected.
 struct ShownDialogs
 {
@@ -34,6 +50,83 @@ class TestDialogs : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { initConsoleResources(); }
+
+    void shadowOnlyWhereWindowsAreSeeThrough_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<bool>("compositor");
+        QTest::addColumn<bool>("translucent");
+        QTest::newRow("X11 without a compositing manager") << "xcb" << false << false;
+        QTest::newRow("X11 with a compositing manager") << "xcb" << true << true;
+        QTest::newRow("Wayland composes itself") << "wayland" << false << true;
+        QTest::newRow("offscreen") << "offscreen" << false << true;
+    }
+    void shadowOnlyWhereWindowsAreSeeThrough()
+    {
+        QFETCH(QString, platform);
+        QFETCH(bool, compositor);
+        int probes = 0;
+        const bool translucent = translucency::decide(platform, [&] {
+            ++probes;
+            return compositor;
+        });
+        QTEST(translucent, "translucent");
+        QCOMPARE(probes, platform == QLatin1String("xcb") ? 1 : 0);
+    }
+
+    void plainBorderIsOnePixel()
+    {
+        const ShadowPainter plain(ShadowPainter::Style::Plain);
+        QCOMPARE(plain.border(), 1);
+        QImage image(40, 30, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            plain.paint(painter, image.size());
+        }
+        const QRgb line = QColor(0x8a, 0x9b, 0xb0).rgba();
+        for (const QPoint &p : {QPoint(0, 0), QPoint(39, 29), QPoint(20, 0), QPoint(0, 15), QPoint(39, 15)})
+            QCOMPARE(image.pixel(p), line);
+        // Nothing see-through is left: inside the line it is white.
+        for (const QPoint &p : {QPoint(1, 1), QPoint(38, 28), QPoint(20, 15), QPoint(5, 5)})
+            QCOMPARE(image.pixel(p), QColor(Qt::white).rgba());
+        QCOMPARE(ShadowPainter(ShadowPainter::Style::Shadow).border(), 6);
+    }
+
+    void framedDialogLeavesRoomForItsBorder()
+    {
+        BaseMessageDialog dialog(QStringLiteral("Tips"), QStringLiteral("x"), BaseMessageDialog::ConfirmOnly);
+        const bool shadow = dialog.frameStyle() == ShadowPainter::Style::Shadow;
+        QCOMPARE(shadow, translucency::available());
+        QCOMPARE(dialog.testAttribute(Qt::WA_TranslucentBackground), shadow);
+        const int b = dialog.frameBorder();
+        QCOMPARE(dialog.layout()->contentsMargins(), QMargins(b, b, b, b));
+    }
+
+    void dragByAnyPartThatPassesTheMouseOn()
+    {
+        BaseMessageDialog dialog(QStringLiteral("Tips"), QStringLiteral("x"), BaseMessageDialog::ConfirmOnly);
+        dialog.move(100, 100);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint start = dialog.pos();
+        // The title label passes the press on to the dialog.
+        QLabel *title = dialog.titleBar()->titleLabel();
+        const QPoint at = title->mapToGlobal(QPoint(2, 2));
+        sendMouse(title, QEvent::MouseButtonPress, Qt::LeftButton, at);
+        QVERIFY(dialog.dragger()->isDragging());
+        sendMouse(&dialog, QEvent::MouseMove, Qt::LeftButton, at + QPoint(30, 20));
+        QCOMPARE(dialog.pos(), start + QPoint(30, 20));
+        sendMouse(&dialog, QEvent::MouseButtonRelease, Qt::LeftButton, at + QPoint(30, 20));
+        QVERIFY(!dialog.dragger()->isDragging());
+        sendMouse(&dialog, QEvent::MouseMove, Qt::NoButton, at + QPoint(90, 90));
+        QCOMPARE(dialog.pos(), start + QPoint(30, 20));
+        // Only the left button drags.
+        sendMouse(title, QEvent::MouseButtonPress, Qt::RightButton, at);
+        QVERIFY(!dialog.dragger()->isDragging());
+        sendMouse(&dialog, QEvent::MouseMove, Qt::RightButton, at + QPoint(-50, 0));
+        QCOMPARE(dialog.pos(), start + QPoint(30, 20));
+    }
 
     void messageLayout_data()
     {

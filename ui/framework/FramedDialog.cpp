@@ -1,6 +1,5 @@
 #include "framework/FramedDialog.h"
 
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -8,12 +7,12 @@ FramedDialog::FramedDialog(const QString &iconPath, const QString &title, int ti
     : ShadowWidget<QDialog>(parent),
       m_titleBar(new FrameTitleBar(iconPath, title, titleButtons, this)),
       m_body(new QVBoxLayout),
-      m_dragger(this)
+      m_dragger(new WindowDragger(this))
 {
     setObjectName(QStringLiteral("framedDialog"));
     auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(ShadowPainter::kBorder, ShadowPainter::kBorder, ShadowPainter::kBorder,
-                              ShadowPainter::kBorder);
+    const int b = frameBorder();
+    outer->setContentsMargins(b, b, b, b);
     outer->setSpacing(0);
     outer->addWidget(m_titleBar);
     m_body->setContentsMargins(16, 12, 16, 14);
@@ -23,22 +22,4 @@ FramedDialog::FramedDialog(const QString &iconPath, const QString &title, int ti
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
     if (QPushButton *min = m_titleBar->button(FrameTitleBar::Minimise))
         connect(min, &QPushButton::clicked, this, &QWidget::showMinimized);
-}
-
-void FramedDialog::mousePressEvent(QMouseEvent *event)
-{
-    m_dragger.mousePress(event);
-    QDialog::mousePressEvent(event);
-}
-
-void FramedDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    m_dragger.mouseMove(event);
-    QDialog::mouseMoveEvent(event);
-}
-
-void FramedDialog::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragger.mouseRelease(event);
-    QDialog::mouseReleaseEvent(event);
 }

@@ -19,13 +19,10 @@ public:
     FrameTitleBar *titleBar() const { return m_titleBar; }
     QVBoxLayout *body() const { return m_body; }
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    WindowDragger *dragger() const { return m_dragger; }
 
 private:
     FrameTitleBar *m_titleBar;
     QVBoxLayout *m_body;
-    WindowDragger m_dragger;
+    WindowDragger *m_dragger;
 };

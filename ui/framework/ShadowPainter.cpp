@@ -1,9 +1,16 @@
 #include "framework/ShadowPainter.h"
 
+#include "framework/Translucency.h"
+
+#include <QColor>
 #include <QPainter>
 
-ShadowPainter::ShadowPainter()
+ShadowPainter::ShadowPainter() : ShadowPainter(translucency::available() ? Style::Shadow : Style::Plain) {}
+
+ShadowPainter::ShadowPainter(Style style) : m_style(style)
 {
+    if (m_style != Style::Shadow)
+        return;
     static const char *const names[PieceCount] = {
         ":/images/shadow/shadow-left",        ":/images/shadow/shadow-right",
         ":/images/shadow/shadow-top",         ":/images/shadow/shadow-bottom",
@@ -18,6 +25,12 @@ void ShadowPainter::paint(QPainter &painter, const QSize &size) const
 {
     const int w = size.width();
     const int h = size.height();
+    if (m_style == Style::Plain) {
+        painter.setPen(QColor(0x8a, 0x9b, 0xb0));
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRect(0, 0, w - 1, h - 1));
+        return;
+    }
     const int b = kBorder;
     auto piece = [this](Piece p) -> const QPixmap & { return m_pieces[static_cast<size_t>(p)]; };
     painter.drawPixmap(0, 0, b, b, piece(LeftTop));

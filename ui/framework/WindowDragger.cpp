@@ -3,21 +3,33 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-void WindowDragger::mousePress(const QMouseEvent *event)
+WindowDragger::WindowDragger(QWidget *window) : QObject(window), m_window(window)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_dragging = true;
-    m_pressPos = event->globalPos() - m_window->frameGeometry().topLeft();
+    window->installEventFilter(this);
 }
 
-void WindowDragger::mouseMove(const QMouseEvent *event)
+bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_dragging)
-        m_window->move(event->globalPos() - m_pressPos);
-}
-
-void WindowDragger::mouseRelease(const QMouseEvent *)
-{
-    m_dragging = false;
+    if (watched != m_window)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() == Qt::LeftButton) {
+            m_dragging = true;
+            m_pressPos = e->globalPos() - m_window->frameGeometry().topLeft();
+        }
+        break;
+    }
+    case QEvent::MouseMove:
+        if (m_dragging)
+            m_window->move(static_cast<QMouseEvent *>(event)->globalPos() - m_pressPos);
+        break;
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        break;
+    default:
+        break;
+    }
+    return false;
 }
