@@ -10,7 +10,7 @@ PACKAGES=(
   lame
   clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth qttranslations5-l10n
+  fonts-noto-cjk xvfb xauth xdotool libxcb1-dev qttranslations5-l10n
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Writes current pictures of the login dialog and the main window to
-# docs/screenshots/, running the console against the simulator on a
-# virtual 1366x768 X screen.
+# Writes current pictures of the login dialog, the main window, the player
+# page, the rename and amplifier-limits dialogs and a message dialog to docs/screenshots/, running the console
+# against the simulator on a virtual 1366x768 X screen (no window manager,
+# no compositor) and clicking through it as an operator would (xdotool).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,18 +38,45 @@ done
 start_sim "$BUILD" "$WORK"
 cd "$WORK"
 
-shoot() {  # shoot NAME SECONDS console-arguments...
-  local name=$1 wait=$2
-  shift 2
+start_console() {  # start_console console-arguments...
   "$BUILD/app/talkback-console" "$@" &
   CONSOLE_PID=$!
-  sleep "$wait"
-  "$BUILD/resources/talkback-screen-grab" "$OUT/$name.png"
+}
+
+stop_console() {
   kill "$CONSOLE_PID" 2>/dev/null || true
   wait "$CONSOLE_PID" 2>/dev/null || true
   CONSOLE_PID=""
-  echo "screenshots: $OUT/$name.png"
 }
 
-shoot login 3 -user admin
-shoot main-window 5 -serverip 127.0.0.1 -user admin -password admin
+grab() {  # grab NAME SECONDS: waits, then pictures the whole screen
+  sleep "$2"
+  "$BUILD/resources/talkback-screen-grab" "$OUT/$1.png"
+  echo "screenshots: $OUT/$1.png"
+}
+
+click() {  # click X Y [COUNT]
+  xdotool mousemove "$1" "$2" click --repeat "${3:-1}" --delay 120 1
+}
+
+start_console -user admin
+grab login 3
+stop_console
+
+# The main window opens maximised on the first category; the second
+# category ("终端管理") opens the player page; a double-click on a row opens
+# the rename dialog; after its "取消", "功放高级设置" opens the amplifier
+# limits.
+start_console -serverip 127.0.0.1 -user admin -password admin
+grab main-window 5
+click 191 62
+grab player-page 2
+click 400 237 2
+grab rename-dialog 1
+click 788 409
+click 850 165
+grab amp-limits-dialog 1
+click 969 546
+click 335 165
+grab message-dialog 1
+stop_console
