@@ -1,15 +1,15 @@
 // talkback-sim: the installation simulator. See README.md and --help.
-#include "ControlChannel.h"
-#include "InstallationGenerator.h"
-#include "LevelList.h"
-#include "LiveMode.h"
-#include "SimDatabase.h"
-#include "SimOptions.h"
-#include "SimServer.h"
-#include "StdinReader.h"
+#include "commands/LevelList.h"
+#include "control/ControlChannel.h"
+#include "control/LiveMode.h"
+#include "control/SimOptions.h"
+#include "control/StdinReader.h"
+#include "db/InstallationGenerator.h"
+#include "db/SimDatabase.h"
+#include "server/SimServer.h"
 
 #ifdef TALKBACK_SIM_HAS_MEDIA
-#include "SimMediaService.h"
+#include "media/SimMediaService.h"
 #endif
 
 #include <QCoreApplication>

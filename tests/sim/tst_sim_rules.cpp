@@ -1,9 +1,9 @@
 // The simulator's own rules, without a network: login digest, request framing,
 // the read-only guard of list queries and the JSON written for rows.
-#include "DbpFramer.h"
-#include "DbpMessage.h"
-#include "LoginVerifier.h"
-#include "SimDatabase.h"
+#include "commands/LoginVerifier.h"
+#include "db/SimDatabase.h"
+#include "wire/DbpFramer.h"
+#include "wire/DbpMessage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

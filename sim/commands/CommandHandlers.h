@@ -1,0 +1,35 @@
+#pragma once
+
+#include "commands/CommandOutcome.h"
+#include "commands/CommandTable.h"
+
+class DbpMessage;
+class SimDatabase;
+
+// The individual commands; CommandTable maps packet types onto them.
+namespace CommandHandlers {
+
+using Handler = CommandOutcome (*)(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
+CommandOutcome modTalkTerminal(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome ipAmpSet(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome ipAmpPower(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome ipAmpSpkCheck(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome playTermConfig(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome terminal(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome modM48Led(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome capM59Set(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome tts83Name(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome setFRName(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome setFRTrigger(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome removeDevice(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
+CommandOutcome m35CallBook(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m35CallTransfer(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m35MonitorBook(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m35SoundSource(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m35BroadBook(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m26ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome m48ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
+} // namespace CommandHandlers

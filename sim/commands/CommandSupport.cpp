@@ -1,0 +1,51 @@
+#include "commands/CommandSupport.h"
+
+#include <QStringList>
+
+namespace CommandSupport {
+
+std::optional<Target> targetById(SimDatabase &db, const QByteArray &idText,
+                                 std::initializer_list<const char *> tables, QByteArray *reason)
+{
+    const auto id = CommandBody::parseInteger(idText);
+    if (!id) {
+        *reason = "Id must be a number";
+        return std::nullopt;
+    }
+    const auto t = db.findTerminal(*id);
+    if (!t) {
+        *reason = "unknown terminal " + QByteArray::number(*id);
+        return std::nullopt;
+    }
+    for (const char *table : tables) {
+        if (t->family->table == table)
+            return Target{*id, *t};
+    }
+    *reason = "terminal " + QByteArray::number(*id) + " is a " + t->family->table + " terminal";
+    return std::nullopt;
+}
+
+std::optional<Target> target(SimDatabase &db, const CommandBody &body,
+                             std::initializer_list<const char *> tables, QByteArray *reason)
+{
+    const auto idText = body.text("Id", reason);
+    if (!idText)
+        return std::nullopt;
+    return targetById(db, *idText, tables, reason);
+}
+
+bool onlyMembers(const CommandBody &body, std::initializer_list<const char *> allowed, QByteArray *reason)
+{
+    for (const QString &name : body.names()) {
+        bool known = false;
+        for (const char *a : allowed)
+            known = known || name == QLatin1String(a);
+        if (!known) {
+            *reason = "unknown member " + name.toUtf8();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace CommandSupport
