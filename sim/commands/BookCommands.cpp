@@ -1,6 +1,7 @@
 // Commands that replace a microphone's books or a call station's button calls.
 #include "commands/CommandHandlers.h"
 #include "commands/CommandSupport.h"
+#include "commands/TablePush.h"
 #include "wire/DbpMessage.h"
 
 #include <QJsonArray>
@@ -103,7 +104,7 @@ CommandOutcome replaceBook(SimDatabase &db, const DbpMessage &m, const char *lis
     QString error;
     if (!replaceRows(db, table, t->id, insertSql, rows, &error))
         return CommandOutcome::refuse("database error: " + error.toUtf8());
-    return CommandOutcome::done({CommandTable::changePush(db, table, t->id)});
+    return CommandOutcome::done({TablePush::changed(db, table, t->id)});
 }
 
 const QVector<TokenKind> &terminalKinds()
@@ -196,7 +197,7 @@ CommandOutcome storeButtonCalls(SimDatabase &db, const char *table, qint64 owner
                          + "(terminalId, startCall, stopCall, mic35Id, groupId) values(?, ?, ?, ?, ?)",
                      rows, &error))
         return CommandOutcome::refuse("database error: " + error.toUtf8());
-    return CommandOutcome::done({CommandTable::changePush(db, table, owner)});
+    return CommandOutcome::done({TablePush::changed(db, table, owner)});
 }
 
 } // namespace

@@ -18,10 +18,10 @@ std::optional<Target> targetById(SimDatabase &db, const QByteArray &idText,
         return std::nullopt;
     }
     for (const char *table : tables) {
-        if (t->family->table == table)
+        if (t->table->name == table)
             return Target{*id, *t};
     }
-    *reason = "terminal " + QByteArray::number(*id) + " is a " + t->family->table + " terminal";
+    *reason = "terminal " + QByteArray::number(*id) + " is a " + t->table->name + " terminal";
     return std::nullopt;
 }
 

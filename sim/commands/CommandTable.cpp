@@ -3,7 +3,6 @@
 #include "commands/CommandHandlers.h"
 #include "db/SimDatabase.h"
 #include "wire/DbpMessage.h"
-#include "wire/DbpWriter.h"
 
 #include <QHash>
 
@@ -42,13 +41,6 @@ CommandOutcome run(SimDatabase &db, const CommandSettings &settings, const DbpMe
     if (!handler)
         return CommandOutcome::refuse("unknown command " + request.key());
     return handler(db, settings, request);
-}
-
-QByteArray changePush(SimDatabase &db, const QByteArray &table, qint64 id)
-{
-    const SimSchema::Family *family = SimSchema::familyByTable(table);
-    const QByteArray subtype = family ? family->subtype : table;
-    return DbpWriter::sqlConfigChange(subtype, db.rowsWhere(family ? family->table : table, "terminalId", id));
 }
 
 } // namespace CommandTable

@@ -18,7 +18,4 @@ namespace CommandTable {
 bool knows(const QByteArray &key);
 CommandOutcome run(SimDatabase &db, const CommandSettings &settings, const DbpMessage &request);
 
-// The change push for the rows of one terminal, or of one owner in a book table.
-QByteArray changePush(SimDatabase &db, const QByteArray &table, qint64 id);
-
 } // namespace CommandTable

@@ -1,8 +1,8 @@
 // Commands that change one terminal's own row.
 #include "commands/CommandHandlers.h"
 #include "commands/CommandSupport.h"
+#include "commands/TablePush.h"
 #include "wire/DbpMessage.h"
-#include "wire/DbpWriter.h"
 
 using CommandSupport::target;
 
@@ -23,7 +23,7 @@ CommandOutcome updated(SimDatabase &db, const QByteArray &table, qint64 id, int 
 {
     if (changes < 0)
         return CommandOutcome::refuse("database error: " + error.toUtf8());
-    return CommandOutcome::done({CommandTable::changePush(db, table, id)});
+    return CommandOutcome::done({TablePush::changed(db, table, id)});
 }
 
 } // namespace
@@ -45,7 +45,7 @@ CommandOutcome modTalkTerminal(SimDatabase &db, const CommandSettings &, const D
     REQUIRE(call);
     const auto cap = b->integer("CapVol", 0, 100, &reason);
     REQUIRE(cap);
-    const QByteArray table = t->terminal.family->table;
+    const QByteArray table = t->terminal.table->name;
     std::optional<qint64> ptt;
     if (b->has("PttMode")) {
         if (table != "mic35")
@@ -73,7 +73,7 @@ CommandOutcome ipAmpSet(SimDatabase &db, const CommandSettings &, const DbpMessa
     REQUIRE(name);
     const auto vol = b->integer("BroVol", 0, 100, &reason);
     REQUIRE(vol);
-    const QByteArray table = t->terminal.family->table;
+    const QByteArray table = t->terminal.table->name;
     QString error;
     const int changes = db.exec("update \"" + table + "\" set name = ?, broVol = ? where terminalId = ?",
                                 {QString::fromUtf8(*name), *vol, t->id}, &error);
@@ -114,7 +114,7 @@ CommandOutcome ipAmpSpkCheck(SimDatabase &db, const CommandSettings &settings, c
     CommandOutcome o = CommandOutcome::done();
     const qint64 id = t->id;
     o.laterMs = settings.speakerCheckMs;
-    o.later = [&db, id]() { return QVector<QByteArray>{CommandTable::changePush(db, "ipamp", id)}; };
+    o.later = [&db, id]() { return QVector<QByteArray>{TablePush::changed(db, "ipamp", id)}; };
     return o;
 }
 
@@ -294,19 +294,10 @@ CommandOutcome removeDevice(SimDatabase &db, const CommandSettings &, const DbpM
                                       + *type);
     if (t->status != 0)
         return CommandOutcome::refuse("Terminal can not be removed without offline!");
-    const QByteArray table = t->family->table;
     QString error;
-    if (!db.execScript("BEGIN", &error))
+    if (!db.removeRecord(*t->table, *id, &error))
         return CommandOutcome::refuse("database error: " + error.toUtf8());
-    bool ok = db.exec("delete from \"" + table + "\" where terminalId = ?", {*id}, &error) >= 0;
-    const char *books[] = {"m35call", "m35transfercall", "m35monitor", "m35soundsource",
-                           "m35broadcast", "m26buttoncall", "m48buttoncall"};
-    for (const char *book : books)
-        ok = ok && db.exec("delete from " + QByteArray(book) + " where terminalId = ?", {*id}, &error) >= 0;
-    db.execScript(ok ? "COMMIT" : "ROLLBACK", nullptr);
-    if (!ok)
-        return CommandOutcome::refuse("database error: " + error.toUtf8());
-    return CommandOutcome::done({DbpWriter::deleteMessage(t->family->familyKey, int(*id))});
+    return CommandOutcome::done({TablePush::deleted(*t->table, int(*id))});
 }
 
 } // namespace CommandHandlers

@@ -1,6 +1,6 @@
 #include "control/ControlChannel.h"
 
-#include "commands/CommandTable.h"
+#include "commands/TablePush.h"
 #include "commands/LevelList.h"
 #include "control/LiveMode.h"
 #include "db/JsonRows.h"
@@ -10,6 +10,8 @@
 #include "wire/DbpWriter.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -36,6 +38,14 @@ QString rest(const QString &line, int skip)
     return s;
 }
 
+// A record's key as typed: a number binds as an integer, anything else as text.
+QVariant keyOf(const QString &text)
+{
+    bool isNumber = false;
+    const qint64 n = text.toLongLong(&isNumber);
+    return isNumber ? QVariant(n) : QVariant(text);
+}
+
 const char sampleBroadcastList[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<BroadcastList>\n"
     "  <Broadcast id=\"1\" name=\"早操广播\" source=\"101\" terminals=\"1 2 3\"/>\n"
@@ -57,9 +67,11 @@ QString ControlChannel::helpText()
         "  temp ID AMPTEMP [LOCALTEMP]       set an amplifier's temperatures and push its row\n"
         "  speaker ID 0|1|2                  set an amplifier's loudspeaker line (open/pass/short) and push\n"
         "  set ID COLUMN VALUE               set any column of a terminal's row and push it\n"
-        "  push TABLE ID                     push the current rows of TABLE for ID\n"
+        "  set TABLE KEY COLUMN VALUE        set a column of the record KEY of a registered table and push it\n"
+        "  push TABLE KEY                    push the current rows of the record KEY of a registered table\n"
         "  sql STATEMENT                     run one SQL statement (no push); replies ok <changed rows>\n"
         "  delete TYPE ID                    send a DELETE message (Packet-Type TYPE, Id ID) to all consoles\n"
+        "  delete TABLE ID                   remove the record of a registered table and send its DELETE message\n"
         "  conflict ID [ID...]               send a TerminalConflict notification naming these terminals\n"
         "  levels [id:name:lv:type,...]      replace the levels (if given) and push a LevelList\n"
         "  broadcastlist [XML]               push a BroadcastList body (a sample if none given)\n"
@@ -101,10 +113,17 @@ QString ControlChannel::execute(const QString &line)
     }
     if (cmd == QLatin1String("set") && w.size() >= 4 && isNumber)
         return setColumn(id, w[2], rest(line, 3));
-    if (cmd == QLatin1String("push") && w.size() == 3) {
-        if (!SimSchema::familyByTable(w[1].toUtf8()) && !db.value("select 1 from sqlite_master where name = ?", {w[1]}))
+    if (cmd == QLatin1String("set") && w.size() >= 5) {
+        const TableRegistry::Table *t = TableRegistry::find(w[1].toUtf8());
+        if (!t)
             return error(QStringLiteral("unknown table ") + w[1]);
-        m_server.push(CommandTable::changePush(db, w[1].toUtf8(), w[2].toLongLong()));
+        return setColumn(*t, keyOf(w[2]), w[3], rest(line, 4));
+    }
+    if (cmd == QLatin1String("push") && w.size() == 3) {
+        const TableRegistry::Table *t = TableRegistry::find(w[1].toUtf8());
+        if (!t)
+            return error(QStringLiteral("unknown table ") + w[1]);
+        m_server.push(TablePush::changed(db, *t, keyOf(w[2])));
         return ok();
     }
     if (cmd == QLatin1String("sql") && w.size() > 1) {
@@ -112,10 +131,8 @@ QString ControlChannel::execute(const QString &line)
         const int changes = db.exec(rest(line, 1).toUtf8(), {}, &err);
         return changes < 0 ? error(err) : ok(QString::number(changes));
     }
-    if (cmd == QLatin1String("delete") && w.size() == 3 && w[2].toInt(&isNumber) >= 0 && isNumber) {
-        m_server.push(DbpWriter::deleteMessage(w[1].toUtf8(), w[2].toInt()));
-        return ok();
-    }
+    if (cmd == QLatin1String("delete") && w.size() == 3 && w[2].toInt(&isNumber) >= 0 && isNumber)
+        return deleteRecord(w[1].toUtf8(), w[2].toInt());
     if (cmd == QLatin1String("conflict") && w.size() > 1)
         return conflict(w.mid(1));
     if (cmd == QLatin1String("levels")) {
@@ -197,19 +214,53 @@ QString ControlChannel::execute(const QString &line)
 
 QString ControlChannel::setColumn(qint64 id, const QString &column, const QString &value)
 {
-    SimDatabase &db = m_server.database();
-    const auto t = db.findTerminal(id);
+    const auto t = m_server.database().findTerminal(id);
     if (!t)
         return error(QStringLiteral("unknown terminal %1").arg(id));
+    return setColumn(*t->table, id, column, value);
+}
+
+QString ControlChannel::setColumn(const TableRegistry::Table &table, const QVariant &key, const QString &column,
+                                  const QString &value)
+{
+    SimDatabase &db = m_server.database();
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    const QByteArray table = t->family->table;
-    if (!identifier.match(column).hasMatch() || column == QLatin1String("terminalId")
-        || !db.value("select 1 from pragma_table_info('" + table + "') where name = ?", {column}))
-        return error(QStringLiteral("%1 has no column %2").arg(QString::fromUtf8(table), column));
+    if (!identifier.match(column).hasMatch() || column.toUtf8() == table.keyColumn
+        || !db.value("select 1 from pragma_table_info('" + table.name + "') where name = ?", {column}))
+        return error(QStringLiteral("%1 has no column %2").arg(QString::fromUtf8(table.name), column));
     QString err;
-    if (db.exec("update \"" + table + "\" set \"" + column.toUtf8() + "\" = ? where terminalId = ?", {value, id}, &err) < 0)
+    const int changes = db.exec("update \"" + table.name + "\" set \"" + column.toUtf8() + "\" = ? where \""
+                                    + table.keyColumn + "\" = ?",
+                                {value, key}, &err);
+    if (changes < 0)
         return error(err);
-    m_server.push(CommandTable::changePush(db, table, id));
+    if (changes == 0)
+        return error(QStringLiteral("%1 has no record %2").arg(QString::fromUtf8(table.name), key.toString()));
+    m_server.push(TablePush::changed(db, table, key));
+    return ok();
+}
+
+QString ControlChannel::deleteRecord(const QByteArray &type, int id)
+{
+    // A DELETE type is sent as it is (also one no console knows); a table name
+    // removes the record as another console's removal would, and tells every console.
+    const auto &tables = TableRegistry::tables();
+    const bool isDeleteType = std::any_of(tables.begin(), tables.end(),
+                                          [&](const TableRegistry::Table &t) { return t.deleteType == type; });
+    const TableRegistry::Table *t = isDeleteType ? nullptr : TableRegistry::find(type);
+    if (!t) {
+        m_server.push(DbpWriter::deleteMessage(type, id));
+        return ok();
+    }
+    if (t->deleteType.isEmpty())
+        return error(QStringLiteral("%1 has no DELETE message").arg(QString::fromUtf8(t->name)));
+    SimDatabase &db = m_server.database();
+    if (!db.value("select 1 from \"" + t->name + "\" where \"" + t->keyColumn + "\" = ?", {id}))
+        return error(QStringLiteral("%1 has no record %2").arg(QString::fromUtf8(t->name)).arg(id));
+    QString err;
+    if (!db.removeRecord(*t, id, &err))
+        return error(err);
+    m_server.push(TablePush::deleted(*t, id));
     return ok();
 }
 
@@ -221,7 +272,8 @@ QString ControlChannel::conflict(const QStringList &ids)
         const auto t = db.findTerminal(idText.toLongLong());
         if (!t)
             return error(QStringLiteral("unknown terminal ") + idText);
-        const QByteArray ip = db.value("select ip from \"" + t->family->table + "\" where terminalId = ?",
+        const QByteArray ip = db.value("select ip from \"" + t->table->name + "\" where \"" + t->table->keyColumn
+                                           + "\" = ?",
                                        {idText.toLongLong()}).value_or(QByteArray());
         if (body.size() > 1)
             body += ',';

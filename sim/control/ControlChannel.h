@@ -1,7 +1,10 @@
 #pragma once
 
+#include "db/TableRegistry.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 
@@ -24,6 +27,9 @@ public:
 
 private:
     QString setColumn(qint64 id, const QString &column, const QString &value);
+    QString setColumn(const TableRegistry::Table &table, const QVariant &key, const QString &column,
+                      const QString &value);
+    QString deleteRecord(const QByteArray &type, int id);
     QString conflict(const QStringList &ids);
 
     SimServer &m_server;

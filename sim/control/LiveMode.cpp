@@ -1,6 +1,6 @@
 #include "control/LiveMode.h"
 
-#include "commands/CommandTable.h"
+#include "commands/TablePush.h"
 #include "db/SimDatabase.h"
 #include "server/SimServer.h"
 
@@ -25,9 +25,10 @@ void LiveMode::stop()
 QString LiveMode::step()
 {
     static const char *tables[] = {"ipamp", "ipamp", "ipamp", "mic35", "Mic26", "Mic48", "capm59", "tts83"};
-    const QByteArray table = tables[m_random.bounded(int(std::size(tables)))];
+    const TableRegistry::Table &t = TableRegistry::named(tables[m_random.bounded(int(std::size(tables)))]);
+    const QByteArray &table = t.name;
     SimDatabase &db = m_server.database();
-    const auto id = db.value("select terminalId from \"" + table + "\" order by random() limit 1", {});
+    const auto id = db.value("select \"" + t.keyColumn + "\" from \"" + table + "\" order by random() limit 1", {});
     if (!id)
         return QStringLiteral("nothing to change");
     QByteArray column = "status";
@@ -40,8 +41,9 @@ QString LiveMode::step()
         // Mostly idle, sometimes busy, now and then offline.
         value = roll < 2 ? 0 : (roll < 7 ? 1 : 2 + int(m_random.bounded(3)));
     }
-    db.exec("update \"" + table + "\" set " + column + " = ? where terminalId = ?", {value, id->toLongLong()});
-    m_server.push(CommandTable::changePush(db, table, id->toLongLong()));
+    db.exec("update \"" + table + "\" set " + column + " = ? where \"" + t.keyColumn + "\" = ?",
+            {value, id->toLongLong()});
+    m_server.push(TablePush::changed(db, t, id->toLongLong()));
     return QStringLiteral("%1 %2 %3 %4").arg(QString::fromUtf8(table), QString::fromUtf8(*id),
                                             QString::fromUtf8(column)).arg(value);
 }

@@ -40,13 +40,10 @@ bool fill(SimDatabase &db, const QByteArray &sql, qint64 first, qint64 count,
 
 bool generate(SimDatabase &db, int terminals, QString *error)
 {
-    const char *tables[] = {"ipamp", "mic35", "Mic26", "Mic48", "m37", "capm59", "tts83", "firealarm",
-                            "m35call", "m35transfercall", "m35monitor", "m35soundsource", "m35broadcast",
-                            "m26buttoncall", "m48buttoncall"};
     if (!db.execScript("BEGIN", error))
         return false;
-    for (const char *t : tables) {
-        if (db.exec("delete from \"" + QByteArray(t) + "\"", {}, error) < 0)
+    for (const TableRegistry::Table &t : TableRegistry::tables()) {
+        if (t.kind != TableRegistry::Kind::Record && db.exec("delete from \"" + t.name + "\"", {}, error) < 0)
             return false;
     }
     const qint64 n = terminals;

@@ -1,5 +1,6 @@
 #include "db/SimDatabase.h"
 
+#include "db/SimSchema.h"
 #include "db/SqlStatement.h"
 
 #include <sqlite3.h>
@@ -112,23 +113,37 @@ JsonRows::Result SimDatabase::readOnlyQuery(const QByteArray &sql, const JsonRow
     return JsonRows::write(st.handle(), limits);
 }
 
-QByteArray SimDatabase::rowsWhere(const QByteArray &table, const QByteArray &column, qint64 id)
+QByteArray SimDatabase::rowsWhere(const TableRegistry::Table &table, const QVariant &key)
 {
-    SqlStatement st(m_db, "select * from \"" + table + "\" where \"" + column + "\" = ?");
+    SqlStatement st(m_db, "select * from \"" + table.name + "\" where \"" + table.keyColumn + "\" = ?");
     if (!st.isValid())
         return "[]";
-    st.bind({id});
+    st.bind({key});
     JsonRows::Result r = JsonRows::write(st.handle(), {});
     return r.ok ? r.joined() : QByteArray("[]");
 }
 
+bool SimDatabase::removeRecord(const TableRegistry::Table &table, const QVariant &key, QString *error)
+{
+    if (!execScript("BEGIN", error))
+        return false;
+    QVector<const TableRegistry::Table *> from{&table};
+    if (table.kind == TableRegistry::Kind::Terminal)
+        from += TableRegistry::ofKind(TableRegistry::Kind::Book);
+    bool ok = true;
+    for (const TableRegistry::Table *t : qAsConst(from))
+        ok = ok && exec("delete from \"" + t->name + "\" where \"" + t->keyColumn + "\" = ?", {key}, error) >= 0;
+    execScript(ok ? "COMMIT" : "ROLLBACK", nullptr);
+    return ok;
+}
+
 std::optional<SimDatabase::Terminal> SimDatabase::findTerminal(qint64 id)
 {
-    for (const SimSchema::Family &f : SimSchema::families()) {
-        SqlStatement st(m_db, "select type, status, name from \"" + f.table + "\" where terminalId = ?");
+    for (const TableRegistry::Table *t : TableRegistry::ofKind(TableRegistry::Kind::Terminal)) {
+        SqlStatement st(m_db, "select type, status, name from \"" + t->name + "\" where \"" + t->keyColumn + "\" = ?");
         st.bind({id});
         if (st.step() == SQLITE_ROW)
-            return Terminal{&f, st.text(0), int(st.integer(1)), st.text(2)};
+            return Terminal{t, st.text(0), int(st.integer(1)), st.text(2)};
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "db/JsonRows.h"
-#include "db/SimSchema.h"
+#include "db/TableRegistry.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,11 +36,13 @@ public:
     // Runs a list request's SQL. Only a single read-only statement is accepted;
     // anything else (a write, a second statement, PRAGMA, ATTACH) is refused.
     JsonRows::Result readOnlyQuery(const QByteArray &sql, const JsonRows::Limits &limits);
-    // The rows of a table whose column equals id, as a change push carries them.
-    QByteArray rowsWhere(const QByteArray &table, const QByteArray &column, qint64 id);
+    // The rows of a table whose key column equals key, as a change push carries them.
+    QByteArray rowsWhere(const TableRegistry::Table &table, const QVariant &key);
+    // Deletes the rows of one record in one transaction; a terminal's books go with it.
+    bool removeRecord(const TableRegistry::Table &table, const QVariant &key, QString *error);
 
     struct Terminal {
-        const SimSchema::Family *family = nullptr;
+        const TableRegistry::Table *table = nullptr;
         QByteArray type;
         int status = 0;
         QByteArray name;

@@ -79,23 +79,4 @@ CREATE TABLE IF NOT EXISTS levels (
 )SQL";
 }
 
-const QVector<Family> &families()
-{
-    static const QVector<Family> list = {
-        {"ipamp", "ipamp", "01"},     {"mic35", "mic35", "MIC"},   {"Mic26", "mic26", "M26"},
-        {"Mic48", "mic48", "M48"},    {"m37", "m37", "M37"},       {"capm59", "capm59", "CAP"},
-        {"tts83", "tts83", "Tts"},    {"firealarm", "firealarm", "FAlarm"},
-    };
-    return list;
-}
-
-const Family *familyByTable(const QByteArray &table)
-{
-    for (const Family &f : families()) {
-        if (f.table.compare(table, Qt::CaseInsensitive) == 0)
-            return &f;
-    }
-    return nullptr;
-}
-
 } // namespace SimSchema

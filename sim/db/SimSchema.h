@@ -1,21 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QVector>
 
-// The installation's tables, and for each terminal family the names a pushed
-// change or delete carries.
+// The installation's tables. How each one is pushed and deleted is in TableRegistry.
 namespace SimSchema {
 
 QByteArray createStatements();
-
-struct Family {
-    QByteArray table;      // SQLite table ("Mic26")
-    QByteArray subtype;    // Packet-Subtype of its change pushes ("mic26")
-    QByteArray familyKey;  // Packet-Type of its DELETE messages ("M26")
-};
-
-const QVector<Family> &families();
-const Family *familyByTable(const QByteArray &table);
 
 } // namespace SimSchema

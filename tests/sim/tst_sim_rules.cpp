@@ -2,6 +2,7 @@
 // the read-only guard of list queries and the JSON written for rows.
 #include "commands/LoginVerifier.h"
 #include "db/SimDatabase.h"
+#include "db/TableRegistry.h"
 #include "wire/DbpFramer.h"
 #include "wire/DbpMessage.h"
 
@@ -29,6 +30,7 @@ private slots:
     void listGuardAllowsOnlyOneReadOnlyQuery();
     void rowsAreArraysOfStringObjects();
     void listBoundRefusesInsteadOfCutting();
+    void everyRegisteredTableHasItsKeyColumn();
 };
 
 void TestSimRules::hmacMatchesRfc2202_data()
@@ -226,6 +228,28 @@ void TestSimRules::listBoundRefusesInsteadOfCutting()
     QVERIFY(!rows.ok);
     QVERIFY(rows.error.contains("2 rows"));
     QVERIFY(!db.readOnlyQuery("select * from m37", {0, 100}).ok);
+}
+
+void TestSimRules::everyRegisteredTableHasItsKeyColumn()
+{
+    SimDatabase db;
+    QString error;
+    QVERIFY(db.open(QString(), &error));
+    QSet<QByteArray> subtypes, deleteTypes;
+    for (const TableRegistry::Table &t : TableRegistry::tables()) {
+        const QByteArray what = t.name + "." + t.keyColumn;
+        QVERIFY2(db.value("select 1 from pragma_table_info('" + t.name + "') where name = ?", {QString(t.keyColumn)}),
+                 what.constData());
+        QVERIFY2(t.subtype == t.name.toLower(), what.constData());
+        QVERIFY2(!subtypes.contains(t.subtype), what.constData());
+        subtypes.insert(t.subtype);
+        // Removing a terminal must be reported; the console finds the family by this type.
+        QVERIFY2(t.kind != TableRegistry::Kind::Terminal || !t.deleteType.isEmpty(), what.constData());
+        QVERIFY2(t.deleteType.isEmpty() || !deleteTypes.contains(t.deleteType), what.constData());
+        deleteTypes.insert(t.deleteType);
+        QCOMPARE(TableRegistry::find(t.name.toUpper()), &t);
+    }
+    QVERIFY(!TableRegistry::find("users"));
 }
 
 QTEST_GUILESS_MAIN(TestSimRules)

@@ -37,6 +37,8 @@ private slots:
     void playTermConfigHasNoBody();
     void speakerCheckAnswersAtOnceAndReportsLater();
     void controlChannelPushes();
+    void controlChannelFindsRecordsThroughTheRegistry_data();
+    void controlChannelFindsRecordsThroughTheRegistry();
     void everyConsoleGetsPushes();
     void receivedLogIsByteExact();
     void faults_data();
@@ -373,6 +375,83 @@ void TestSimServer::controlChannelPushes()
     QVERIFY(sim.command("status 9999 1").startsWith("error"));
     QVERIFY(sim.command("set 1 nosuchcolumn 3").startsWith("error"));
     QVERIFY(sim.command("frobnicate").startsWith("error"));
+}
+
+void TestSimServer::controlChannelFindsRecordsThroughTheRegistry_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("push");  // start of the message it sends; empty: none
+    QTest::addColumn<QByteArray>("check"); // a count query after the command
+    QTest::addColumn<int>("count");
+
+    const QByteArray sqlConfig = "POST DBP/1.0\r\nPacket-Type:SqlConfig\r\nPacket-Subtype:";
+    QTest::newRow("set a terminal by table") << QString("set Mic48 301 ledTxt 你好 世界") << true << sqlConfig + "mic48\r\n"
+                                             << QByteArray("select count(*) as n from Mic48 where ledTxt = '你好 世界'") << 1;
+    QTest::newRow("set every book row of an owner")
+        << QString("set m35call 101 contactType 8") << true << sqlConfig + "m35call\r\n"
+        << QByteArray("select count(*) as n from m35call where terminalId = 101 and contactType = 8") << 4;
+    QTest::newRow("set in a table not registered") << QString("set users 1 level 2") << false << QByteArray()
+                                                   << QByteArray("select count(*) as n from users where level = 2") << 0;
+    QTest::newRow("set a missing record") << QString("set Mic26 299 name x") << false << QByteArray()
+                                          << QByteArray("select count(*) as n from Mic26 where name = 'x'") << 0;
+    QTest::newRow("set the key column") << QString("set tts83 601 terminalId 5") << false << QByteArray()
+                                        << QByteArray("select count(*) as n from tts83 where terminalId = 601") << 1;
+    QTest::newRow("push a book") << QString("push m35monitor 101") << true << sqlConfig + "m35monitor\r\n"
+                                 << QByteArray("select count(*) as n from m35monitor where terminalId = 101") << 2;
+    QTest::newRow("push with the table name in capitals") << QString("push MIC26 201") << true << sqlConfig + "mic26\r\n"
+                                                          << QByteArray("select count(*) as n from Mic26") << 5;
+    QTest::newRow("push a table not registered") << QString("push levels 1") << false << QByteArray()
+                                                 << QByteArray("select count(*) as n from levels") << 2;
+    QTest::newRow("delete by table removes the record")
+        << QString("delete capm59 503") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:CAP\r\nId: 503\r\n")
+        << QByteArray("select count(*) as n from capm59 where terminalId = 503") << 0;
+    QTest::newRow("delete of a terminal takes its books")
+        << QString("delete mic35 101") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:MIC\r\nId: 101\r\n")
+        << QByteArray("select count(*) as n from m35call where terminalId = 101") << 0;
+    QTest::newRow("delete by type only sends")
+        << QString("delete CAP 502") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:CAP\r\nId: 502\r\n")
+        << QByteArray("select count(*) as n from capm59 where terminalId = 502") << 1;
+    QTest::newRow("delete type M37 is not table m37")
+        << QString("delete M37 401") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M37\r\nId: 401\r\n")
+        << QByteArray("select count(*) as n from m37 where terminalId = 401") << 1;
+    QTest::newRow("delete table m37") << QString("delete m37 402") << true
+                                      << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M37\r\nId: 402\r\n")
+                                      << QByteArray("select count(*) as n from m37 where terminalId = 402") << 0;
+    QTest::newRow("delete of an unknown type is sent")
+        << QString("delete Nothing 5") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:Nothing\r\nId: 5\r\n")
+        << QByteArray("select count(*) as n from ipamp where terminalId = 5") << 1;
+    QTest::newRow("delete in a book table") << QString("delete m35call 101") << false << QByteArray()
+                                            << QByteArray("select count(*) as n from m35call where terminalId = 101") << 4;
+    QTest::newRow("delete a missing record") << QString("delete tts83 699") << false << QByteArray()
+                                             << QByteArray("select count(*) as n from tts83") << 2;
+}
+
+void TestSimServer::controlChannelFindsRecordsThroughTheRegistry()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, push);
+    QFETCH(QByteArray, check);
+    QFETCH(int, count);
+    SimProcess sim;
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    QVERIFY(c.next().contains("<LevelList>"));
+    const QString reply = sim.command(command);
+    QVERIFY2(reply.startsWith(accepted ? "ok" : "error"), qPrintable(reply));
+    if (!push.isEmpty()) {
+        const QByteArray m = c.next();
+        QVERIFY2(m.startsWith(push), m.constData());
+        if (push.startsWith("POST"))
+            QVERIFY2(!rowsOf(m).isEmpty(), m.constData());
+    }
+    c.send("ONLINE DBP/1.0\r\nCSeq: 2\r\n\r\n");
+    QVERIFY2(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 2\r\n"), "nothing else is pushed");
+    c.send(DbpTestClient::list(3, "Check", check));
+    QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString().toInt(), count);
 }
 
 void TestSimServer::everyConsoleGetsPushes()
