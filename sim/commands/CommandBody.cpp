@@ -43,16 +43,22 @@ std::optional<qint64> CommandBody::parseInteger(const QByteArray &text)
     return ok ? std::optional<qint64>(v) : std::nullopt;
 }
 
-std::optional<qint64> CommandBody::integer(const char *name, qint64 min, qint64 max, QByteArray *reason) const
+std::optional<qint64> CommandBody::inRange(const QByteArray &text, const char *name, qint64 min, qint64 max,
+                                           QByteArray *reason)
 {
-    const auto t = text(name, reason);
-    if (!t)
-        return std::nullopt;
-    const auto v = parseInteger(*t);
+    const auto v = parseInteger(text);
     if (!v || *v < min || *v > max) {
         *reason = QByteArray(name) + " must be a number from " + QByteArray::number(min) + " to "
             + QByteArray::number(max);
         return std::nullopt;
     }
     return v;
+}
+
+std::optional<qint64> CommandBody::integer(const char *name, qint64 min, qint64 max, QByteArray *reason) const
+{
+    const auto t = text(name, reason);
+    if (!t)
+        return std::nullopt;
+    return inRange(*t, name, min, max, reason);
 }

@@ -22,6 +22,9 @@ public:
     std::optional<qint64> integer(const char *name, qint64 min, qint64 max, QByteArray *reason) const;
 
     static std::optional<qint64> parseInteger(const QByteArray &text);
+    // text as a decimal integer within [min, max]; the reason names the member.
+    static std::optional<qint64> inRange(const QByteArray &text, const char *name, qint64 min, qint64 max,
+                                         QByteArray *reason);
 
 private:
     QJsonObject m_object;

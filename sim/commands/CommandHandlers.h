@@ -6,21 +6,13 @@
 class DbpMessage;
 class SimDatabase;
 
-// The individual commands; CommandTable maps packet types onto them.
+// The commands that are more than storing members (those are in SetterTable);
+// CommandTable maps packet types onto them.
 namespace CommandHandlers {
 
 using Handler = CommandOutcome (*)(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
-CommandOutcome modTalkTerminal(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome ipAmpSet(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome ipAmpPower(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome ipAmpSpkCheck(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome playTermConfig(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome terminal(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome modM48Led(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome capM59Set(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome tts83Name(SimDatabase &, const CommandSettings &, const DbpMessage &);
-CommandOutcome setFRName(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome setFRTrigger(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome removeDevice(SimDatabase &, const CommandSettings &, const DbpMessage &);
 

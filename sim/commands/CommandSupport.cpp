@@ -5,7 +5,7 @@
 namespace CommandSupport {
 
 std::optional<Target> targetById(SimDatabase &db, const QByteArray &idText,
-                                 std::initializer_list<const char *> tables, QByteArray *reason)
+                                 const std::vector<const char *> &tables, QByteArray *reason)
 {
     const auto id = CommandBody::parseInteger(idText);
     if (!id) {
@@ -26,7 +26,7 @@ std::optional<Target> targetById(SimDatabase &db, const QByteArray &idText,
 }
 
 std::optional<Target> target(SimDatabase &db, const CommandBody &body,
-                             std::initializer_list<const char *> tables, QByteArray *reason)
+                             const std::vector<const char *> &tables, QByteArray *reason)
 {
     const auto idText = body.text("Id", reason);
     if (!idText)
@@ -34,7 +34,25 @@ std::optional<Target> target(SimDatabase &db, const CommandBody &body,
     return targetById(db, *idText, tables, reason);
 }
 
-bool onlyMembers(const CommandBody &body, std::initializer_list<const char *> allowed, QByteArray *reason)
+bool exists(SimDatabase &db, const char *table, qint64 key)
+{
+    const TableRegistry::Table &t = TableRegistry::named(table);
+    return bool(db.value("select 1 from \"" + t.name + "\" where \"" + t.keyColumn + "\" = ?", {key}));
+}
+
+bool replaceRows(SimDatabase &db, const char *table, qint64 owner, const QByteArray &insertSql,
+                 const QVector<Row> &rows, QString *error)
+{
+    const TableRegistry::Table &t = TableRegistry::named(table);
+    db.execScript("BEGIN", nullptr);
+    bool ok = db.exec("delete from \"" + t.name + "\" where \"" + t.keyColumn + "\" = ?", {owner}, error) >= 0;
+    for (const Row &row : rows)
+        ok = ok && db.exec(insertSql, row, error) >= 0;
+    db.execScript(ok ? "COMMIT" : "ROLLBACK", nullptr);
+    return ok;
+}
+
+bool onlyMembers(const CommandBody &body, const std::vector<const char *> &allowed, QByteArray *reason)
 {
     for (const QString &name : body.names()) {
         bool known = false;

@@ -35,6 +35,8 @@ private slots:
     void commandsApplyAndPush_data();
     void commandsApplyAndPush();
     void playTermConfigHasNoBody();
+    void settersCheckTheirMembers_data();
+    void settersCheckTheirMembers();
     void speakerCheckAnswersAtOnceAndReportsLater();
     void controlChannelPushes();
     void controlChannelFindsRecordsThroughTheRegistry_data();
@@ -308,6 +310,78 @@ void TestSimServer::playTermConfigHasNoBody()
     const QByteArray push = c.next();
     QVERIFY(DbpTestClient::body(push).contains("\"warnTempThreshold\":\"65\",\"fanTempThreshold\":\"45\",\"maxVol\":\"80\""));
     QVERIFY(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 3\r\n"));
+}
+
+void TestSimServer::settersCheckTheirMembers_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("pushed");  // text the change push must contain; empty: no push
+
+    auto set = [](const QByteArray &headers) {
+        return "SET DBP/1.0\r\nCommand: PlayTermConfig\r\nCSeq: 7\r\n" + headers + "\r\n";
+    };
+    QTest::newRow("PttMode on a call station")
+        << DbpTestClient::post(7, "ModTalkTerminal", "{\"BellVol\":\"1\",\"BroVol\":\"1\",\"CallVol\":\"1\",\"CapVol\":\"1\","
+                                                     "\"Id\":\"201\",\"Name\":\"x\",\"PttMode\":\"1\"}\n")
+        << false << QByteArray("paging microphones");
+    QTest::newRow("IpAmpSet without a name")
+        << DbpTestClient::post(7, "IpAmpSet", "{\"BroVol\":\"35\",\"Id\":\"2\"}\n") << false << QByteArray("Name");
+    QTest::newRow("IpAmpPower offline")
+        << DbpTestClient::post(7, "IpAmpPower", "{\"Id\":\"5\",\"Power\":\"1\"}\n") << false << QByteArray("offline");
+    QTest::newRow("IpAmpPower on a capture box")
+        << DbpTestClient::post(7, "IpAmpPower", "{\"Id\":\"501\",\"Power\":\"1\"}\n") << false << QByteArray("capm59");
+    QTest::newRow("Terminal with an empty body changes nothing")
+        << DbpTestClient::post(7, "Terminal", "") << true << QByteArray();
+    QTest::newRow("Terminal leaves members it is not given")
+        << DbpTestClient::post(7, "Terminal", "{\"Id\":\"1\",\"IsDefault\":\"0\"}\n") << true
+        << QByteArray("\"defaultVolumn\":\"50\",\"defaultPower\":\"1\",\"isDefault\":\"0\"");
+    QTest::newRow("Terminal with only the id") << DbpTestClient::post(7, "Terminal", "{\"Id\":\"2\"}\n") << true
+                                               << QByteArray("\"terminalId\":\"2\"");
+    QTest::newRow("ModM48Led with an empty text")
+        << DbpTestClient::post(7, "ModM48Led", "{\"DisplayTime\":\"0\",\"Id\":\"301\",\"LedColor\":\"16777215\","
+                                               "\"LedTxt\":\"\",\"SwitchMode\":\"0\"}\n")
+        << true << QByteArray("\"ledColor\":\"16777215\",\"switchMode\":\"0\",\"displayTime\":\"0\",\"ledTxt\":\"\"");
+    QTest::newRow("CapM59Set rate beyond the range")
+        << DbpTestClient::post(7, "CapM59Set", "{\"CapSamplerate\":\"48000\",\"CapVol\":\"1\",\"Id\":\"501\",\"Name\":\"x\"}\n")
+        << false << QByteArray("CapSamplerate must be a number from 16000 to 32000");
+    QTest::newRow("SetFRName trigger type 3")
+        << DbpTestClient::post(7, "SetFRName", "{\"Id\":\"701\",\"Name\":\"x\",\"TriggerType\":\"3\"}\n") << false
+        << QByteArray("TriggerType");
+    QTest::newRow("PlayTermConfig resets to -1")
+        << set("Id: 1\r\nWarnTempThreshold: -1\r\nFanTempThreshold: -1\r\nMaxVol: -1\r\n") << true
+        << QByteArray("\"warnTempThreshold\":\"-1\",\"fanTempThreshold\":\"-1\",\"maxVol\":\"-1\"");
+    QTest::newRow("PlayTermConfig without MaxVol")
+        << set("Id: 1\r\nWarnTempThreshold: 60\r\nFanTempThreshold: 50\r\n") << false
+        << QByteArray("MaxVol must be a number from -1 to 100");
+    QTest::newRow("PlayTermConfig for a microphone")
+        << set("Id: 101\r\nWarnTempThreshold: 60\r\nFanTempThreshold: 50\r\nMaxVol: 1\r\n") << false
+        << QByteArray("mic35");
+}
+
+void TestSimServer::settersCheckTheirMembers()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, pushed);
+    SimProcess sim;
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    QVERIFY(c.next().contains("<LevelList>"));
+    c.send(request + "ONLINE DBP/1.0\r\nCSeq: 8\r\n\r\n");
+    const QByteArray answer = c.next();
+    QVERIFY2(answer.startsWith(accepted ? "DBP/1.0 200 OK\r\nCSeq: 7\r\n" : "DBP/1.0 400 FAILED\r\nCSeq: 7\r\n"),
+             answer.constData());
+    if (accepted && !pushed.isEmpty()) {
+        const QByteArray push = c.next();
+        QVERIFY2(push.startsWith("POST DBP/1.0\r\nPacket-Type:SqlConfig\r\n"), push.constData());
+        QVERIFY2(DbpTestClient::body(push).contains(pushed), push.constData());
+    } else if (!accepted) {
+        QVERIFY2(DbpTestClient::body(answer).contains(pushed), answer.constData());
+    }
+    QVERIFY2(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 8"), "nothing else is pushed");
 }
 
 void TestSimServer::speakerCheckAnswersAtOnceAndReportsLater()
