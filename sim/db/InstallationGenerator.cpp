@@ -65,19 +65,20 @@ bool generate(SimDatabase &db, int terminals, QString *error)
                    },
                    error);
     qint64 next = n + 1;
-    struct Small { const char *sql; const char *zh; const char *en; };
+    // The type texts are those of the sample installation: a console builds
+    // book entries ("Mic26_201") from them.
+    struct Small { const char *table; const char *type; const char *zh; const char *en; };
     const Small families[] = {
-        {"insert into mic35(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "寻呼话筒", "Paging Mic"},
-        {"insert into Mic26(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "求助终端", "Call Station"},
-        {"insert into Mic48(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "LED对讲", "LED Station"},
-        {"insert into m37(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "移动终端", "Mobile"},
-        {"insert into capm59(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "采集盒", "Capture"},
-        {"insert into tts83(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "语音合成", "TTS"},
-        {"insert into firealarm(terminalId, status, name, ip, ver) values(?, ?, ?, ?, ?)", "消防接口", "Fire"},
+        {"mic35", "Mic35", "寻呼话筒", "Paging Mic"},   {"Mic26", "Mic26", "求助终端", "Call Station"},
+        {"Mic48", "Mic48", "LED对讲", "LED Station"},   {"m37", "M37", "移动终端", "Mobile"},
+        {"capm59", "Cap", "采集盒", "Capture"},         {"tts83", "Tts", "语音合成", "TTS"},
+        {"firealarm", "FAlarm", "消防接口", "Fire"},
     };
     for (const Small &f : families) {
-        ok = ok && fill(db, f.sql, next, small, [&](qint64 id, qint64 i) {
-            return QVector<QVariant>{id, status(i), name(f.zh, f.en, id), ipOf(id), "V1.0.8"};
+        const QByteArray sql = "insert into \"" + QByteArray(f.table)
+            + "\"(terminalId, type, status, name, ip, ver) values(?, ?, ?, ?, ?, ?)";
+        ok = ok && fill(db, sql, next, small, [&](qint64 id, qint64 i) {
+            return QVector<QVariant>{id, f.type, status(i), name(f.zh, f.en, id), ipOf(id), "V1.0.8"};
         }, error);
         next += small;
     }

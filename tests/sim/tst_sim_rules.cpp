@@ -1,11 +1,13 @@
 // The simulator's own rules, without a network: login digest, request framing,
 // the read-only guard of list queries and the JSON written for rows.
 #include "commands/LoginVerifier.h"
+#include "db/InstallationGenerator.h"
 #include "db/SimDatabase.h"
 #include "db/TableRegistry.h"
 #include "wire/DbpFramer.h"
 #include "wire/DbpMessage.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,6 +33,8 @@ private slots:
     void rowsAreArraysOfStringObjects();
     void listBoundRefusesInsteadOfCutting();
     void everyRegisteredTableHasItsKeyColumn();
+    void generatedTerminalsCarryTheSampleTypeTexts_data();
+    void generatedTerminalsCarryTheSampleTypeTexts();
 };
 
 void TestSimRules::hmacMatchesRfc2202_data()
@@ -250,6 +254,31 @@ void TestSimRules::everyRegisteredTableHasItsKeyColumn()
         QCOMPARE(TableRegistry::find(t.name.toUpper()), &t);
     }
     QVERIFY(!TableRegistry::find("users"));
+}
+
+void TestSimRules::generatedTerminalsCarryTheSampleTypeTexts_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    for (const TableRegistry::Table *t : TableRegistry::ofKind(TableRegistry::Kind::Terminal))
+        QTest::newRow(t->name.constData()) << t->name;
+}
+
+void TestSimRules::generatedTerminalsCarryTheSampleTypeTexts()
+{
+    QFETCH(QByteArray, table);
+    QFile file(QStringLiteral(TALKBACK_SIM_SAMPLE_SQL));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    SimDatabase sample, generated;
+    QString error;
+    QVERIFY(sample.open(QString(), &error) && generated.open(QString(), &error));
+    QVERIFY2(sample.execScript(file.readAll(), &error), qPrintable(error));
+    QVERIFY2(InstallationGenerator::generate(generated, 400, &error), qPrintable(error));
+    const QByteArray types = "select group_concat(type, ' ') from (select distinct type from \"" + table
+        + "\" order by type)";
+    const QByteArray expected = sample.value(types, {}).value_or("?");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(generated.value(types, {}).value_or("?"), expected);
+    QCOMPARE(generated.count(table), table == "ipamp" ? qint64(400) : qint64(4));
 }
 
 QTEST_GUILESS_MAIN(TestSimRules)

@@ -47,6 +47,7 @@ private slots:
     void faults();
     void listAnswerIsBounded();
     void generatesLargeInstallations();
+    void generatedCallStationsGoIntoBooksByTheirType();
 };
 
 void TestSimServer::loginAnswersWithCSeqAndPushesLevels_data()
@@ -662,6 +663,32 @@ void TestSimServer::generatesLargeInstallations()
     QCOMPARE(rows.at(2999).toObject().value("terminalId").toString(), QString("3000"));
     c.send(DbpTestClient::list(3, "MicList", "select count(*) as n from mic35"));
     QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString(), QString("30"));
+}
+
+void TestSimServer::generatedCallStationsGoIntoBooksByTheirType()
+{
+    // A console names a book entry by the row's type text and id ("Mic26_3001").
+    SimProcess sim({"--terminals", "300"});
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    c.send(DbpTestClient::list(2, "Stations", "select terminalId, type from Mic26 union all select terminalId, type "
+                                              "from Mic48 union all select terminalId, type from mic35"));
+    const QJsonArray rows = rowsOf(c.nextStartingWith("DBP/1.0"));
+    QCOMPARE(rows.size(), 9);
+    QByteArray entries;
+    for (const QJsonValue &row : rows) {
+        const QJsonObject o = row.toObject();
+        entries += (entries.isEmpty() ? "" : " ") + o.value("type").toString().toUtf8() + "_"
+            + o.value("terminalId").toString().toUtf8();
+    }
+    const QByteArray microphone = rows.last().toObject().value("terminalId").toString().toUtf8();
+    c.send(DbpTestClient::post(3, "M35MonitorBook", "{\"Action\":\"Mod\",\"Id\":\"" + microphone
+                                                      + "\",\"Monitor\":\"" + entries + "\"}\n"));
+    const QByteArray answer = c.next();
+    QVERIFY2(answer.startsWith("DBP/1.0 200 OK\r\nCSeq: 3\r\n"), (entries + "\n" + answer).constData());
+    QCOMPARE(rowsOf(c.next()).size(), 9);
 }
 
 QTEST_GUILESS_MAIN(TestSimServer)
