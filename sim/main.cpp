@@ -1,22 +1,19 @@
 // talkback-sim: the installation simulator. See README.md and --help.
-#include "ControlChannel.h"
-#include "InstallationGenerator.h"
-#include "LevelList.h"
-#include "LiveMode.h"
-#include "SimDatabase.h"
-#include "SimOptions.h"
-#include "SimServer.h"
-#include "StdinReader.h"
+#include "commands/LevelList.h"
+#include "control/ControlChannel.h"
+#include "control/LiveMode.h"
+#include "control/SimOptions.h"
+#include "control/StdinReader.h"
+#include "db/InstallationGenerator.h"
+#include "db/SimDatabase.h"
+#include "media/SimMediaService.h"
+#include "server/SimServer.h"
 
-#ifdef TALKBACK_SIM_HAS_MEDIA
-#include "SimMediaService.h"
-#endif
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -88,22 +85,18 @@ int main(int argc, char *argv[])
     if (!server.listen(options.listen, options.port))
         return fail(QStringLiteral("cannot listen on port %1: %2").arg(options.port).arg(server.errorString()));
 
-    ControlChannel::MediaControl mediaControl;
-    quint16 mediaPort = 0;
-#ifdef TALKBACK_SIM_HAS_MEDIA
-    auto media = std::make_unique<SimMediaService>(options.mediaRoot);
-    if (!media->listen(options.listen, options.mediaPort))
-        return fail(QStringLiteral("cannot listen on media port %1: %2").arg(options.mediaPort).arg(media->errorString()));
-    mediaPort = media->port();
-    mediaControl = [service = media.get()](const QStringList &args) { return service->control(args); };
-#endif
+    SimMediaService media(options.mediaRoot);
+    if (!media.listen(options.listen, options.mediaPort))
+        return fail(
+            QStringLiteral("cannot listen on media port %1: %2").arg(options.mediaPort).arg(media.errorString()));
+    const ControlChannel::MediaControl mediaControl = [&media](const QStringList &args) { return media.control(args); };
 
     LiveMode live(server);
     if (options.liveMs > 0)
         live.start(options.liveMs);
     ControlChannel control(server, live, mediaControl);
 
-    reply(QStringLiteral("talkback-sim listening dbp=%1 media=%2").arg(server.port()).arg(mediaPort));
+    reply(QStringLiteral("talkback-sim listening dbp=%1 media=%2").arg(server.port()).arg(media.port()));
 
     StdinReader input;
     QObject::connect(&input, &StdinReader::line, &app, [&](const QString &line) {

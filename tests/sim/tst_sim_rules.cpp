@@ -1,10 +1,13 @@
 // The simulator's own rules, without a network: login digest, request framing,
 // the read-only guard of list queries and the JSON written for rows.
-#include "DbpFramer.h"
-#include "DbpMessage.h"
-#include "LoginVerifier.h"
-#include "SimDatabase.h"
+#include "commands/LoginVerifier.h"
+#include "db/InstallationGenerator.h"
+#include "db/SimDatabase.h"
+#include "db/TableRegistry.h"
+#include "wire/DbpFramer.h"
+#include "wire/DbpMessage.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,6 +32,9 @@ private slots:
     void listGuardAllowsOnlyOneReadOnlyQuery();
     void rowsAreArraysOfStringObjects();
     void listBoundRefusesInsteadOfCutting();
+    void everyRegisteredTableHasItsKeyColumn();
+    void generatedTerminalsCarryTheSampleTypeTexts_data();
+    void generatedTerminalsCarryTheSampleTypeTexts();
 };
 
 void TestSimRules::hmacMatchesRfc2202_data()
@@ -226,6 +232,53 @@ void TestSimRules::listBoundRefusesInsteadOfCutting()
     QVERIFY(!rows.ok);
     QVERIFY(rows.error.contains("2 rows"));
     QVERIFY(!db.readOnlyQuery("select * from m37", {0, 100}).ok);
+}
+
+void TestSimRules::everyRegisteredTableHasItsKeyColumn()
+{
+    SimDatabase db;
+    QString error;
+    QVERIFY(db.open(QString(), &error));
+    QSet<QByteArray> subtypes, deleteTypes;
+    for (const TableRegistry::Table &t : TableRegistry::tables()) {
+        const QByteArray what = t.name + "." + t.keyColumn;
+        QVERIFY2(db.value("select 1 from pragma_table_info('" + t.name + "') where name = ?", {QString(t.keyColumn)}),
+                 what.constData());
+        QVERIFY2(t.subtype == t.name.toLower(), what.constData());
+        QVERIFY2(!subtypes.contains(t.subtype), what.constData());
+        subtypes.insert(t.subtype);
+        // Removing a terminal must be reported; the console finds the family by this type.
+        QVERIFY2(t.kind != TableRegistry::Kind::Terminal || !t.deleteType.isEmpty(), what.constData());
+        QVERIFY2(t.deleteType.isEmpty() || !deleteTypes.contains(t.deleteType), what.constData());
+        deleteTypes.insert(t.deleteType);
+        QCOMPARE(TableRegistry::find(t.name.toUpper()), &t);
+    }
+    QVERIFY(!TableRegistry::find("users"));
+}
+
+void TestSimRules::generatedTerminalsCarryTheSampleTypeTexts_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    for (const TableRegistry::Table *t : TableRegistry::ofKind(TableRegistry::Kind::Terminal))
+        QTest::newRow(t->name.constData()) << t->name;
+}
+
+void TestSimRules::generatedTerminalsCarryTheSampleTypeTexts()
+{
+    QFETCH(QByteArray, table);
+    QFile file(QStringLiteral(TALKBACK_SIM_SAMPLE_SQL));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    SimDatabase sample, generated;
+    QString error;
+    QVERIFY(sample.open(QString(), &error) && generated.open(QString(), &error));
+    QVERIFY2(sample.execScript(file.readAll(), &error), qPrintable(error));
+    QVERIFY2(InstallationGenerator::generate(generated, 400, &error), qPrintable(error));
+    const QByteArray types = "select group_concat(type, ' ') from (select distinct type from \"" + table
+        + "\" order by type)";
+    const QByteArray expected = sample.value(types, {}).value_or("?");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(generated.value(types, {}).value_or("?"), expected);
+    QCOMPARE(generated.count(table), table == "ipamp" ? qint64(400) : qint64(4));
 }
 
 QTEST_GUILESS_MAIN(TestSimRules)

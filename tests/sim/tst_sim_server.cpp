@@ -35,14 +35,19 @@ private slots:
     void commandsApplyAndPush_data();
     void commandsApplyAndPush();
     void playTermConfigHasNoBody();
+    void settersCheckTheirMembers_data();
+    void settersCheckTheirMembers();
     void speakerCheckAnswersAtOnceAndReportsLater();
     void controlChannelPushes();
+    void controlChannelFindsRecordsThroughTheRegistry_data();
+    void controlChannelFindsRecordsThroughTheRegistry();
     void everyConsoleGetsPushes();
     void receivedLogIsByteExact();
     void faults_data();
     void faults();
     void listAnswerIsBounded();
     void generatesLargeInstallations();
+    void generatedCallStationsGoIntoBooksByTheirType();
 };
 
 void TestSimServer::loginAnswersWithCSeqAndPushesLevels_data()
@@ -308,6 +313,78 @@ void TestSimServer::playTermConfigHasNoBody()
     QVERIFY(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 3\r\n"));
 }
 
+void TestSimServer::settersCheckTheirMembers_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("pushed");  // text the change push must contain; empty: no push
+
+    auto set = [](const QByteArray &headers) {
+        return "SET DBP/1.0\r\nCommand: PlayTermConfig\r\nCSeq: 7\r\n" + headers + "\r\n";
+    };
+    QTest::newRow("PttMode on a call station")
+        << DbpTestClient::post(7, "ModTalkTerminal", "{\"BellVol\":\"1\",\"BroVol\":\"1\",\"CallVol\":\"1\",\"CapVol\":\"1\","
+                                                     "\"Id\":\"201\",\"Name\":\"x\",\"PttMode\":\"1\"}\n")
+        << false << QByteArray("paging microphones");
+    QTest::newRow("IpAmpSet without a name")
+        << DbpTestClient::post(7, "IpAmpSet", "{\"BroVol\":\"35\",\"Id\":\"2\"}\n") << false << QByteArray("Name");
+    QTest::newRow("IpAmpPower offline")
+        << DbpTestClient::post(7, "IpAmpPower", "{\"Id\":\"5\",\"Power\":\"1\"}\n") << false << QByteArray("offline");
+    QTest::newRow("IpAmpPower on a capture box")
+        << DbpTestClient::post(7, "IpAmpPower", "{\"Id\":\"501\",\"Power\":\"1\"}\n") << false << QByteArray("capm59");
+    QTest::newRow("Terminal with an empty body changes nothing")
+        << DbpTestClient::post(7, "Terminal", "") << true << QByteArray();
+    QTest::newRow("Terminal leaves members it is not given")
+        << DbpTestClient::post(7, "Terminal", "{\"Id\":\"1\",\"IsDefault\":\"0\"}\n") << true
+        << QByteArray("\"defaultVolumn\":\"50\",\"defaultPower\":\"1\",\"isDefault\":\"0\"");
+    QTest::newRow("Terminal with only the id") << DbpTestClient::post(7, "Terminal", "{\"Id\":\"2\"}\n") << true
+                                               << QByteArray("\"terminalId\":\"2\"");
+    QTest::newRow("ModM48Led with an empty text")
+        << DbpTestClient::post(7, "ModM48Led", "{\"DisplayTime\":\"0\",\"Id\":\"301\",\"LedColor\":\"16777215\","
+                                               "\"LedTxt\":\"\",\"SwitchMode\":\"0\"}\n")
+        << true << QByteArray("\"ledColor\":\"16777215\",\"switchMode\":\"0\",\"displayTime\":\"0\",\"ledTxt\":\"\"");
+    QTest::newRow("CapM59Set rate beyond the range")
+        << DbpTestClient::post(7, "CapM59Set", "{\"CapSamplerate\":\"48000\",\"CapVol\":\"1\",\"Id\":\"501\",\"Name\":\"x\"}\n")
+        << false << QByteArray("CapSamplerate must be a number from 16000 to 32000");
+    QTest::newRow("SetFRName trigger type 3")
+        << DbpTestClient::post(7, "SetFRName", "{\"Id\":\"701\",\"Name\":\"x\",\"TriggerType\":\"3\"}\n") << false
+        << QByteArray("TriggerType");
+    QTest::newRow("PlayTermConfig resets to -1")
+        << set("Id: 1\r\nWarnTempThreshold: -1\r\nFanTempThreshold: -1\r\nMaxVol: -1\r\n") << true
+        << QByteArray("\"warnTempThreshold\":\"-1\",\"fanTempThreshold\":\"-1\",\"maxVol\":\"-1\"");
+    QTest::newRow("PlayTermConfig without MaxVol")
+        << set("Id: 1\r\nWarnTempThreshold: 60\r\nFanTempThreshold: 50\r\n") << false
+        << QByteArray("MaxVol must be a number from -1 to 100");
+    QTest::newRow("PlayTermConfig for a microphone")
+        << set("Id: 101\r\nWarnTempThreshold: 60\r\nFanTempThreshold: 50\r\nMaxVol: 1\r\n") << false
+        << QByteArray("mic35");
+}
+
+void TestSimServer::settersCheckTheirMembers()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, pushed);
+    SimProcess sim;
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    QVERIFY(c.next().contains("<LevelList>"));
+    c.send(request + "ONLINE DBP/1.0\r\nCSeq: 8\r\n\r\n");
+    const QByteArray answer = c.next();
+    QVERIFY2(answer.startsWith(accepted ? "DBP/1.0 200 OK\r\nCSeq: 7\r\n" : "DBP/1.0 400 FAILED\r\nCSeq: 7\r\n"),
+             answer.constData());
+    if (accepted && !pushed.isEmpty()) {
+        const QByteArray push = c.next();
+        QVERIFY2(push.startsWith("POST DBP/1.0\r\nPacket-Type:SqlConfig\r\n"), push.constData());
+        QVERIFY2(DbpTestClient::body(push).contains(pushed), push.constData());
+    } else if (!accepted) {
+        QVERIFY2(DbpTestClient::body(answer).contains(pushed), answer.constData());
+    }
+    QVERIFY2(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 8"), "nothing else is pushed");
+}
+
 void TestSimServer::speakerCheckAnswersAtOnceAndReportsLater()
 {
     SimProcess sim({"--speaker-check-ms", "300"});
@@ -373,6 +450,83 @@ void TestSimServer::controlChannelPushes()
     QVERIFY(sim.command("status 9999 1").startsWith("error"));
     QVERIFY(sim.command("set 1 nosuchcolumn 3").startsWith("error"));
     QVERIFY(sim.command("frobnicate").startsWith("error"));
+}
+
+void TestSimServer::controlChannelFindsRecordsThroughTheRegistry_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("push");  // start of the message it sends; empty: none
+    QTest::addColumn<QByteArray>("check"); // a count query after the command
+    QTest::addColumn<int>("count");
+
+    const QByteArray sqlConfig = "POST DBP/1.0\r\nPacket-Type:SqlConfig\r\nPacket-Subtype:";
+    QTest::newRow("set a terminal by table") << QString("set Mic48 301 ledTxt 你好 世界") << true << sqlConfig + "mic48\r\n"
+                                             << QByteArray("select count(*) as n from Mic48 where ledTxt = '你好 世界'") << 1;
+    QTest::newRow("set every book row of an owner")
+        << QString("set m35call 101 contactType 8") << true << sqlConfig + "m35call\r\n"
+        << QByteArray("select count(*) as n from m35call where terminalId = 101 and contactType = 8") << 4;
+    QTest::newRow("set in a table not registered") << QString("set users 1 level 2") << false << QByteArray()
+                                                   << QByteArray("select count(*) as n from users where level = 2") << 0;
+    QTest::newRow("set a missing record") << QString("set Mic26 299 name x") << false << QByteArray()
+                                          << QByteArray("select count(*) as n from Mic26 where name = 'x'") << 0;
+    QTest::newRow("set the key column") << QString("set tts83 601 terminalId 5") << false << QByteArray()
+                                        << QByteArray("select count(*) as n from tts83 where terminalId = 601") << 1;
+    QTest::newRow("push a book") << QString("push m35monitor 101") << true << sqlConfig + "m35monitor\r\n"
+                                 << QByteArray("select count(*) as n from m35monitor where terminalId = 101") << 2;
+    QTest::newRow("push with the table name in capitals") << QString("push MIC26 201") << true << sqlConfig + "mic26\r\n"
+                                                          << QByteArray("select count(*) as n from Mic26") << 5;
+    QTest::newRow("push a table not registered") << QString("push levels 1") << false << QByteArray()
+                                                 << QByteArray("select count(*) as n from levels") << 2;
+    QTest::newRow("delete by table removes the record")
+        << QString("delete capm59 503") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:CAP\r\nId: 503\r\n")
+        << QByteArray("select count(*) as n from capm59 where terminalId = 503") << 0;
+    QTest::newRow("delete of a terminal takes its books")
+        << QString("delete mic35 101") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:MIC\r\nId: 101\r\n")
+        << QByteArray("select count(*) as n from m35call where terminalId = 101") << 0;
+    QTest::newRow("delete by type only sends")
+        << QString("delete CAP 502") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:CAP\r\nId: 502\r\n")
+        << QByteArray("select count(*) as n from capm59 where terminalId = 502") << 1;
+    QTest::newRow("delete type M37 is not table m37")
+        << QString("delete M37 401") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M37\r\nId: 401\r\n")
+        << QByteArray("select count(*) as n from m37 where terminalId = 401") << 1;
+    QTest::newRow("delete table m37") << QString("delete m37 402") << true
+                                      << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M37\r\nId: 402\r\n")
+                                      << QByteArray("select count(*) as n from m37 where terminalId = 402") << 0;
+    QTest::newRow("delete of an unknown type is sent")
+        << QString("delete Nothing 5") << true << QByteArray("DELETE DBP/1.0\r\nPacket-Type:Nothing\r\nId: 5\r\n")
+        << QByteArray("select count(*) as n from ipamp where terminalId = 5") << 1;
+    QTest::newRow("delete in a book table") << QString("delete m35call 101") << false << QByteArray()
+                                            << QByteArray("select count(*) as n from m35call where terminalId = 101") << 4;
+    QTest::newRow("delete a missing record") << QString("delete tts83 699") << false << QByteArray()
+                                             << QByteArray("select count(*) as n from tts83") << 2;
+}
+
+void TestSimServer::controlChannelFindsRecordsThroughTheRegistry()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, push);
+    QFETCH(QByteArray, check);
+    QFETCH(int, count);
+    SimProcess sim;
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    QVERIFY(c.next().contains("<LevelList>"));
+    const QString reply = sim.command(command);
+    QVERIFY2(reply.startsWith(accepted ? "ok" : "error"), qPrintable(reply));
+    if (!push.isEmpty()) {
+        const QByteArray m = c.next();
+        QVERIFY2(m.startsWith(push), m.constData());
+        if (push.startsWith("POST"))
+            QVERIFY2(!rowsOf(m).isEmpty(), m.constData());
+    }
+    c.send("ONLINE DBP/1.0\r\nCSeq: 2\r\n\r\n");
+    QVERIFY2(c.next().startsWith("DBP/1.0 200 OK\r\nCSeq: 2\r\n"), "nothing else is pushed");
+    c.send(DbpTestClient::list(3, "Check", check));
+    QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString().toInt(), count);
 }
 
 void TestSimServer::everyConsoleGetsPushes()
@@ -509,6 +663,32 @@ void TestSimServer::generatesLargeInstallations()
     QCOMPARE(rows.at(2999).toObject().value("terminalId").toString(), QString("3000"));
     c.send(DbpTestClient::list(3, "MicList", "select count(*) as n from mic35"));
     QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString(), QString("30"));
+}
+
+void TestSimServer::generatedCallStationsGoIntoBooksByTheirType()
+{
+    // A console names a book entry by the row's type text and id ("Mic26_3001").
+    SimProcess sim({"--terminals", "300"});
+    QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
+    DbpTestClient c;
+    QVERIFY(c.connectTo(sim.dbpPort()));
+    QVERIFY(c.login(1, "admin", "admin").startsWith("DBP/1.0 200 OK"));
+    c.send(DbpTestClient::list(2, "Stations", "select terminalId, type from Mic26 union all select terminalId, type "
+                                              "from Mic48 union all select terminalId, type from mic35"));
+    const QJsonArray rows = rowsOf(c.nextStartingWith("DBP/1.0"));
+    QCOMPARE(rows.size(), 9);
+    QByteArray entries;
+    for (const QJsonValue &row : rows) {
+        const QJsonObject o = row.toObject();
+        entries += (entries.isEmpty() ? "" : " ") + o.value("type").toString().toUtf8() + "_"
+            + o.value("terminalId").toString().toUtf8();
+    }
+    const QByteArray microphone = rows.last().toObject().value("terminalId").toString().toUtf8();
+    c.send(DbpTestClient::post(3, "M35MonitorBook", "{\"Action\":\"Mod\",\"Id\":\"" + microphone
+                                                      + "\",\"Monitor\":\"" + entries + "\"}\n"));
+    const QByteArray answer = c.next();
+    QVERIFY2(answer.startsWith("DBP/1.0 200 OK\r\nCSeq: 3\r\n"), (entries + "\n" + answer).constData());
+    QCOMPARE(rowsOf(c.next()).size(), 9);
 }
 
 QTEST_GUILESS_MAIN(TestSimServer)

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+
+// The installation's tables. How each one is pushed and deleted is in TableRegistry.
+namespace SimSchema {
+
+QByteArray createStatements();
+
+} // namespace SimSchema
