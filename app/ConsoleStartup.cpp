@@ -9,8 +9,7 @@
 #include "config/CommandLine.h"
 #include "config/StartupSettings.h"
 #include "framework/AppFiles.h"
-#include "managers/capture/CaptureHolder.h"
-#include "managers/common/DeviceCentre.h"
+#include "view/CaptureHolder.h"
 #include "protocol/OvManageCenter.h"
 #include "protocol/OvNetLosssHandle.h"
 #include "screens/ScreenRegistry.h"
@@ -82,10 +81,10 @@ int runSession(const ConsoleOptions &options, const QString &configPath)
 {
     OvManageCenter centre;
     OvCreateViewCtrMgr::instance();
+    // The one centre of the run: the view layer and the list managers of the
+    // device families (deviceCentre) reach it from here; the capture holder
+    // binds its callbacks to the capture manager.
     ViewRegistry &registry = ViewRegistry::create(&centre);
-    // The list managers of the device families reach the centre through
-    // this; the capture holder binds its callbacks to the capture manager.
-    setDeviceCentre(&centre);
     CaptureHolder::instance().attachTo(registry);
     OvNetLosssHandle lossHandle(&centre);
     GuiLossPresenter presenter(lossHandle);

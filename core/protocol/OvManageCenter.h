@@ -29,7 +29,8 @@ public:
 
     using ConflictCallback = std::function<void(int, const QByteArray &body)>;
 
-    // The console's centre, with every family's manager in its slot.
+    // The console's centre, with every family's manager in its slot. Defined
+    // by the centre layer (core/centre), which composes the families.
     OvManageCenter();
     // A centre with the login handle only, for exercising the dispatcher
     // with managers of one's own (installManager).

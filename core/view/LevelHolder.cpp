@@ -25,11 +25,10 @@ void LevelHolder::fillLevels(const std::vector<OvLevel> &levels)
 
 int LevelHolder::fetchLevel(int type, OvLevel &out) const
 {
-    std::lock_guard<std::mutex> guard(lock());
-    const auto &list = records();
-    if (!list)
+    const auto list = lockList();
+    if (!list.exists())
         return -1;
-    const OvLevel *found = levelForType(*list, type);
+    const OvLevel *found = levelForType(list.records(), type);
     if (!found)
         return -1;
     out = found->copied();

@@ -1,107 +1,48 @@
 #pragma once
 
+#include "managers/common/TermListCache.h"
 #include "view/ViewHolderBase.h"
 
-#include <algorithm>
-#include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
-// A family's records kept for the screens, guarded by the holder's own mutex.
-// The list is absent until the first list event. Readers take the list with
-// lockList(); the returned guard keeps the mutex until it goes out of scope.
-// Record needs an int member `id`.
+// A family's records kept for the screens: the shared guarded cache of the
+// device lists (absent until the first list, an id index, lockList() guards)
+// with the view control that tells the screens. Record needs an int `id`.
 template <typename Record>
 class ViewDataHolder : public ViewHolderBase
 {
 public:
-    class LockedList
-    {
-    public:
-        explicit LockedList(ViewDataHolder &holder) : m_guard(holder.m_lock), m_list(holder.m_records) {}
-        bool exists() const { return m_list.has_value(); }
-        // Only when exists().
-        const std::vector<Record> &records() const { return *m_list; }
-        const std::vector<Record> *operator->() const { return &*m_list; }
-        void unlock() { m_guard.unlock(); }
+    using Cache = TermListCache<Record>;
+    using LockedList = typename Cache::LockedList;
 
-    private:
-        std::unique_lock<std::mutex> m_guard;
-        const std::optional<std::vector<Record>> &m_list;
-    };
+    explicit ViewDataHolder(typename Cache::Order order = Cache::Order::AsReceived) : m_cache(order) {}
 
-    LockedList lockList() { return LockedList(*this); }
-
-    bool hasList() const
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        return m_records.has_value();
-    }
-
-    std::optional<Record> findCopy(int id) const
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        if (!m_records)
-            return std::nullopt;
-        const auto it = std::find_if(m_records->begin(), m_records->end(),
-                                     [id](const Record &r) { return r.id == id; });
-        if (it == m_records->end())
-            return std::nullopt;
-        return *it;
-    }
+    LockedList lockList() const { return m_cache.lockList(); }
+    bool hasList() const { return m_cache.exists(); }
+    std::optional<Record> findCopy(int id) const { return m_cache.findCopy(id); }
 
     // Replaces the whole list (creating it) and tells the screens.
     void replaceList(std::vector<Record> records)
     {
-        {
-            std::lock_guard<std::mutex> guard(m_lock);
-            m_records = std::move(records);
-        }
+        m_cache.replaceAll(std::move(records));
         notifyList();
     }
 
-    // Replaces the record of the same id, or appends it; tells the screens.
-    void upsert(const Record &record)
-    {
-        {
-            std::lock_guard<std::mutex> guard(m_lock);
-            if (!m_records)
-                m_records.emplace();
-            const auto it = std::find_if(m_records->begin(), m_records->end(),
-                                         [&record](const Record &r) { return r.id == record.id; });
-            if (it == m_records->end())
-                m_records->push_back(record);
-            else
-                *it = record;
-        }
-        notifyChanged(record.id);
-    }
-
-    // Removes the record; false when it was not there.
+    // Removes the record and tells the screens; false when it was not there.
     bool remove(int id)
     {
-        bool removed = false;
-        {
-            std::lock_guard<std::mutex> guard(m_lock);
-            if (m_records) {
-                const auto it = std::remove_if(m_records->begin(), m_records->end(),
-                                               [id](const Record &r) { return r.id == id; });
-                removed = it != m_records->end();
-                m_records->erase(it, m_records->end());
-            }
-        }
+        const bool removed = m_cache.remove(id);
         if (removed)
             notifyDeleted(id);
         return removed;
     }
 
 protected:
-    // For derived holders that reorder or edit under the lock themselves.
-    std::mutex &lock() const { return m_lock; }
-    std::optional<std::vector<Record>> &records() { return m_records; }
-    const std::optional<std::vector<Record>> &records() const { return m_records; }
+    Cache &cache() { return m_cache; }
+    const Cache &cache() const { return m_cache; }
 
 private:
-    mutable std::mutex m_lock;
-    std::optional<std::vector<Record>> m_records;
+    Cache m_cache;
 };

@@ -1,5 +1,6 @@
 #include "view/ViewRegistry.h"
 
+#include "managers/common/DeviceCentre.h"
 #include "protocol/OvManageCenter.h"
 #include "view/LevelHolder.h"
 #include "view/OvCreateViewCtrMgr.h"
@@ -13,7 +14,7 @@ ViewRegistry &ViewRegistry::create(OvManageCenter *centre)
 {
     if (!g_registry)
         g_registry = new ViewRegistry(centre);  // lives for the whole run
-    else if (g_registry->m_centre != centre)
+    else
         g_registry->bindCentre(centre);  // a new session in the same process (tests)
     return *g_registry;
 }
@@ -31,9 +32,16 @@ ViewRegistry::ViewRegistry(OvManageCenter *centre)
     bindCentre(centre);
 }
 
+OvManageCenter *ViewRegistry::centre() const
+{
+    return deviceCentre();
+}
+
 void ViewRegistry::bindCentre(OvManageCenter *centre)
 {
-    m_centre = centre;
+    // Always bound anew: a later centre may be built where an earlier one
+    // was, so an address says nothing about whether it is bound.
+    setDeviceCentre(centre);
     centreSetLevelCallback(centre, [](const std::vector<OvLevel> &received) {
         LevelHolder::instance().fillLevels(received);
     });
@@ -52,7 +60,7 @@ void ViewRegistry::attachCaptureHolder(ViewHolderBase &holder,
         holder.setViewCtrl(OvCreateViewCtrMgr::instance().create(OvCreateViewCtrMgr::QtView));
     m_binder.setHolder(&holder);
     if (bindCallbacks)
-        bindCallbacks(m_centre);
+        bindCallbacks(centre());
 }
 
 int ViewRegistry::bindView(int type, QObject *receiver, const char *slot) const

@@ -19,7 +19,9 @@ public:
     // The registry, nullptr before create().
     static ViewRegistry *instance();
 
-    OvManageCenter *centre() const { return m_centre; }
+    // The one centre of the process, the same the list managers use
+    // (deviceCentre); create() sets it.
+    OvManageCenter *centre() const;
     LevelHolder &levelHolder() const;
 
     // The capture family attaches its holder here: the holder gets a new
@@ -35,7 +37,6 @@ private:
     explicit ViewRegistry(OvManageCenter *centre);
     void bindCentre(OvManageCenter *centre);
 
-    OvManageCenter *m_centre = nullptr;
     ViewHolderBase *m_captureHolder = nullptr;
     ViewBinder m_binder;
 };

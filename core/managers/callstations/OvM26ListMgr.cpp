@@ -4,7 +4,7 @@
 #include "managers/callstations/OvM26Manage.h"
 #include "managers/common/BusyRetry.h"
 #include "managers/common/DeviceCentre.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 
 #include <QMetaObject>
 

@@ -4,7 +4,7 @@
 #include "managers/common/DeviceCentre.h"
 #include "managers/firealarm/FAlarmRequests.h"
 #include "managers/firealarm/OvFAlarmManage.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 
 #include <QMetaObject>
 

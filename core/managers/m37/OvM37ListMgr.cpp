@@ -4,7 +4,7 @@
 #include "managers/common/DeviceCentre.h"
 #include "managers/m37/M37Requests.h"
 #include "managers/m37/OvM37Manage.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 
 #include <QMetaObject>
 

@@ -4,7 +4,7 @@
 #include "managers/common/DeviceCentre.h"
 #include "managers/mic/MicRequests.h"
 #include "managers/mic/OvMicManage.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 #include "protocol/RequestResult.h"
 
 #include <QMetaObject>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "managers/common/RemoveDevice.h"
 #include "managers/common/TermEvent.h"
 #include "managers/terminals/OvTerminal.h"
 
@@ -17,7 +18,3 @@ int centreIpAmpPower(OvManageCenter *centre, int id, bool on);
 int centreIpAmpSpkCheck(OvManageCenter *centre, int id);
 int centrePlayTermConfig(OvManageCenter *centre, int id, int warnTemp, int fanTemp, int maxVol);
 int centreTerminalSettings(OvManageCenter *centre, const OvTerminal &terminal);
-
-// The removal of a terminal of any family (request code 7). Its refusal is
-// reported through the IP amplifier family's callback.
-int centreRemoveDevice(OvManageCenter *centre, int id, const QByteArray &typeText);

@@ -2,7 +2,7 @@
 
 #include "managers/common/BusyRetry.h"
 #include "managers/common/DeviceCentre.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 #include "managers/tts/OvTtsManage.h"
 #include "managers/tts/TtsRequests.h"
 

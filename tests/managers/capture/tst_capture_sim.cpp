@@ -1,5 +1,5 @@
 #include "SimCentre.h"
-#include "managers/capture/CaptureHolder.h"
+#include "view/CaptureHolder.h"
 #include "view/OvCreateViewCtrMgr.h"
 #include "view/OvQtViewCtrl.h"
 #include "view/OvQtViewSignal.h"

@@ -1,4 +1,4 @@
-#include "managers/capture/CaptureHolder.h"
+#include "view/CaptureHolder.h"
 #include "managers/capture/OvCapManage.h"
 #include "protocol/OvManageCenter.h"
 #include "view/OvCreateViewCtrMgr.h"

@@ -1,5 +1,5 @@
 #include "FamilyPeer.h"
-#include "managers/capture/CaptureHolder.h"
+#include "view/CaptureHolder.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "managers/capture/CaptureHolder.h"
+#include "view/CaptureHolder.h"
 
 #include "managers/capture/CaptureRequests.h"
 #include "managers/common/BusyRetry.h"
-#include "managers/terminals/TerminalRequests.h"
+#include "managers/common/RemoveDevice.h"
 #include "view/ViewRegistry.h"
 
 #include <algorithm>
@@ -54,44 +54,23 @@ int CaptureHolder::saveSettings(const OvCap &cap)
 int CaptureHolder::remove(const OvCap &cap)
 {
     const int result = centreRemoveDevice(m_centre.load(), cap.id, cap.type);
-    if (result == 0) {
-        std::lock_guard<std::mutex> guard(lock());
-        if (records()) {
-            const auto it = std::find_if(records()->begin(), records()->end(),
-                                         [&cap](const OvCap &c) { return c.id == cap.id; });
-            if (it != records()->end())
-                records()->erase(it);
-        }
-    }
+    if (result == 0)
+        cache().remove(cap.id);
     return result;
 }
 
 void CaptureHolder::onList(std::vector<OvCap> &list)
 {
-    {
-        std::lock_guard<std::mutex> guard(lock());
-        records() = std::move(list);
-        std::stable_sort(records()->begin(), records()->end(),
-                         [](const OvCap &a, const OvCap &b) { return a.id > b.id; });
-    }
+    std::stable_sort(list.begin(), list.end(), [](const OvCap &a, const OvCap &b) { return a.id > b.id; });
+    cache().replaceAll(std::move(list));
     notifyList();
 }
 
 int CaptureHolder::onDeleted(int id)
 {
-    bool removed = false;
-    {
-        std::lock_guard<std::mutex> guard(lock());
-        if (!records())
-            return -1;
-        const auto it =
-            std::find_if(records()->begin(), records()->end(), [id](const OvCap &c) { return c.id == id; });
-        if (it != records()->end()) {
-            records()->erase(it);
-            removed = true;
-        }
-    }
-    if (removed)
+    if (!cache().exists())
+        return -1;
+    if (cache().remove(id))
         notifyDeleted(id);
     return 0;
 }
@@ -106,13 +85,7 @@ int CaptureHolder::onChanged(const OvCap &cap)
 
 bool CaptureHolder::replaceAtEnd(const OvCap &cap)
 {
-    std::lock_guard<std::mutex> guard(lock());
-    if (!records())
-        return false;
-    const auto it =
-        std::find_if(records()->begin(), records()->end(), [&cap](const OvCap &c) { return c.id == cap.id; });
-    if (it != records()->end())
-        records()->erase(it);
-    records()->push_back(cap);
-    return true;
+    // The cache keeps the order received: a known box is taken out and its
+    // new copy goes to the end, a new box goes to the end.
+    return cache().applyChange(cap) != Cache::Applied::NoList;
 }
