@@ -129,20 +129,10 @@ bool benchList(int terminals, int repeat)
             ++seen;
         slotNs += s.nsecsElapsed();
     });
-    QByteArray lines;
-    for (int i = 0; i < kChanges; ++i)
-        lines += "set " + QByteArray::number(1 + i * 7) + " broVol " + QByteArray::number(i % 100) + "\n";
     QElapsedTimer wall;
     wall.start();
-    sim.writeLines(lines);
-    qint64 guiNs = 0;
-    while (seen < kChanges && wall.elapsed() < 30000) {
-        QElapsedTimer g;
-        g.start();
-        QCoreApplication::processEvents();
-        guiNs += g.nsecsElapsed();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    sim.writeLines(volumeChangeLines(kChanges));
+    const qint64 guiNs = pumpUntil([&seen] { return seen >= kChanges; });
     const double wallMs = ms(wall.nsecsElapsed());
     const int replies = sim.readReplies(kChanges, 10000);
     std::printf("changes %d on %d rows: last applied after %.1f ms (simulator pace), GUI thread %.2f ms in all "

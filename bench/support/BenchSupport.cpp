@@ -19,6 +19,29 @@
 
 namespace bench {
 
+QByteArray volumeChangeLines(int changes)
+{
+    QByteArray lines;
+    for (int i = 0; i < changes; ++i)
+        lines += "set " + QByteArray::number(1 + i * 7) + " broVol " + QByteArray::number(i % 100) + "\n";
+    return lines;
+}
+
+qint64 pumpUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer wall;
+    wall.start();
+    qint64 guiNs = 0;
+    while (!done() && wall.elapsed() < timeoutMs) {
+        QElapsedTimer g;
+        g.start();
+        QCoreApplication::processEvents();
+        guiNs += g.nsecsElapsed();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return guiNs;
+}
+
 long peakRssMb()
 {
     rusage usage{};

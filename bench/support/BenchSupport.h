@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QString>
 
+#include <functional>
+
 class OvManageCenter;
 
 // What the list benchmarks share: the simulator they run against, the login,
@@ -42,6 +44,17 @@ private:
 
 // Logs the centre in as admin/admin; false when that did not happen in 15 s.
 bool logIn(OvManageCenter &centre, quint16 port);
+
+// The control lines that change the broadcast volume of `changes` player
+// terminals (ids 1, 8, 15, ...), one pushed row each.
+QByteArray volumeChangeLines(int changes);
+// The id the last of those lines changes, and the volume it sets.
+inline int lastChangedId(int changes) { return 1 + (changes - 1) * 7; }
+inline int lastChangedVolume(int changes) { return (changes - 1) % 100; }
+
+// Runs the GUI thread's events until done() holds or timeoutMs passed;
+// returns the time spent inside event processing, in nanoseconds.
+qint64 pumpUntil(const std::function<bool()> &done, int timeoutMs = 30000);
 
 inline double ms(qint64 nanoseconds)
 {

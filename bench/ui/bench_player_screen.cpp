@@ -103,27 +103,14 @@ bool benchScreen(int terminals)
     constexpr int kChanges = 1000;
     int seen = 0;
     QObject::connect(&list, &OvPlayTermListMgr::playTermChanged, &form, [&seen](int) { ++seen; });
-    QByteArray lines;
-    for (int i = 0; i < kChanges; ++i)
-        lines += "set " + QByteArray::number(1 + i * 7) + " broVol " + QByteArray::number(i % 100) + "\n";
-    QElapsedTimer wall;
-    wall.start();
-    sim.writeLines(lines);
-    qint64 guiNs = 0;
-    while (seen < kChanges && wall.elapsed() < 30000) {
-        QElapsedTimer g;
-        g.start();
-        QCoreApplication::processEvents();
-        guiNs += g.nsecsElapsed();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    sim.writeLines(volumeChangeLines(kChanges));
+    const qint64 guiNs = pumpUntil([&seen] { return seen >= kChanges; });
     QElapsedTimer g;
     g.start();
     form.grab();
     const double paintMs = ms(g.nsecsElapsed());
-    const int lastId = 1 + (kChanges - 1) * 7;
-    const QTableWidgetItem *cell = table->item(form.tableCtrl().rowOf(lastId), 3);
-    const bool applied = cell && cell->text() == QString::number((kChanges - 1) % 100);
+    const QTableWidgetItem *cell = table->item(form.tableCtrl().rowOf(lastChangedId(kChanges)), 3);
+    const bool applied = cell && cell->text() == QString::number(lastChangedVolume(kChanges));
     std::printf("changes %d on %d rows: GUI thread %.2f ms in all (rows patched, events dispatched), "
                 "paint after them %.2f ms, last row %s, control replies %d\n",
                 seen, terminals, ms(guiNs), paintMs, applied ? "shows its value" : "NOT updated",
