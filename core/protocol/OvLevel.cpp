@@ -53,7 +53,9 @@ bool readLevelList(const QByteArray &text, std::vector<OvLevel> &levels)
         level.id = static_cast<int>(decimalAttribute(e, "id", level.id));
         if (const char *name = e->Attribute("name"))
             level.name = name;
-        level.level = static_cast<quint16>(decimalAttribute(e, "lv", level.level));
+        // A value the field cannot hold grants nothing: -1 must not wrap to 65535.
+        const long lv = decimalAttribute(e, "lv", level.level);
+        level.level = lv < 0 || lv > 65535 ? 0 : static_cast<quint16>(lv);
         level.type = static_cast<qint16>(decimalAttribute(e, "type", level.type));
         levels.push_back(level);
     }

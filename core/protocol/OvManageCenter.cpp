@@ -145,17 +145,26 @@ void OvManageCenter::dispatch(MessageClass kind)
         break;
     }
     case MessageClass::SetMessage:
-        // The parser fills no field with a SET text, so the managers see an
-        // empty one and ignore it.
+        // No SET text of the server is known to this console: the managers
+        // are offered an empty one and ignore it.
         for (const auto &mgr : m_managers) {
             if (mgr && mgr->onBody(QByteArray()))
                 break;
         }
         break;
     case MessageClass::DeleteMessage:
+        // The server names the family in Packet-Type ("CAP", "M26", "01", ...)
+        // and the object in Id. Without both nothing can be removed: an Id
+        // that is not one number would remove whatever its digits happen
+        // to name.
+        if (m_current.packetType.isEmpty() || !m_current.idIsNumber) {
+            qCWarning(lcDbp, "DELETE without a family or a numeric Id ignored: %s",
+                      m_current.toString().constData());
+            break;
+        }
         for (const auto &mgr : m_managers) {
             if (mgr)
-                mgr->onDelete(QByteArray(), m_current.id);
+                mgr->onDelete(m_current.packetType, m_current.id);
         }
         break;
     case MessageClass::Unknown:

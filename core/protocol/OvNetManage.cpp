@@ -1,6 +1,7 @@
 #include "protocol/OvNetManage.h"
 
 #include "protocol/OvMgrMsg.h"
+#include "protocol/ProtocolLog.h"
 #include "util/Clock.h"
 
 #include <QCoreApplication>
@@ -109,6 +110,7 @@ void OvNetManage::closeSocket()
 void OvNetManage::resetFramer()
 {
     m_framer.reset();
+    m_messageInProgress.store(false);
 }
 
 qsizetype OvNetManage::receiveAvailable()
@@ -154,6 +156,9 @@ qsizetype OvNetManage::receiveAvailable()
             qCWarning(lcDbp, "message over the size limit; closing the connection");
             return -1;
         }
+        m_messageInProgress.store(m_framer.buffered() > 0);
+        // Counted once the bytes have been framed and dispatched.
+        m_bytesReceived.fetch_add(static_cast<quint64>(n));
     }
     return total;
 }
@@ -161,7 +166,7 @@ qsizetype OvNetManage::receiveAvailable()
 int OvNetManage::sendText(const QByteArray &text)
 {
     if (lcDbp().isDebugEnabled())
-        qCDebug(lcDbp, "%s", text.constData());
+        qCDebug(lcDbp, "%s", protocolLogCopy(text).constData());
     std::lock_guard<std::mutex> guard(m_sendLock);
     return m_socket.sendAll(text.constData(), text.size()) ? 0 : -1;
 }
@@ -171,9 +176,10 @@ int OvNetManage::sendAndRegister(const QByteArray &text, int requestCode)
     // Registered before the bytes leave, so an answer always finds its entry;
     // the table lock is not held across the (possibly blocking) send.
     const int cseq = cseqOfText(text);
+    const qint64 now = Clock::instance().nowSeconds();
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        m_requestTable.push_back(PendingRequest{cseq, requestCode, false});
+        m_requestTable.push_back(PendingRequest{cseq, requestCode, now, false});
     }
     if (sendText(text) != 0) {
         removePending(cseq);
@@ -216,10 +222,30 @@ void OvNetManage::pumpEvents()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool OvNetManage::waitTurnExpired(qint64 waitStart) const
+bool OvNetManage::answerOverdue(qint64 sentAt) const
 {
-    const qint64 since = std::max(waitStart, m_lastArrival.load());
-    return Clock::instance().nowSeconds() - since > kAnswerLimitSeconds;
+    const qint64 now = Clock::instance().nowSeconds();
+    if (now - sentAt > kAnswerCapSeconds)
+        return true;
+    // Bytes of finished messages (notifications, other answers) do not
+    // extend the limit: only a message still being framed may be the answer.
+    qint64 since = sentAt;
+    if (m_messageInProgress.load())
+        since = std::max(since, m_lastArrival.load());
+    return now - since > kAnswerLimitSeconds;
+}
+
+void OvNetManage::dropOverdueEntries()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_requestTable.remove_if(
+        [this](const PendingRequest &p) { return !p.completing && answerOverdue(p.sentAt); });
+}
+
+void OvNetManage::clearRequestTable()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_requestTable.clear();
 }
 
 bool OvNetManage::entryPending(int cseq) const
@@ -233,7 +259,13 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
 {
     if (state() == ConnectionState::Closed)
         return NotConnected;
-    while (pendingCount() != 0) {
+    // An entry older than the answer limit is a keep-alive or login whose
+    // answer was lost or unreadable ("400 Error"), or a request that has
+    // already returned 3: it must not hold every later request.
+    for (;;) {
+        dropOverdueEntries();
+        if (pendingCount() == 0)
+            break;
         pumpEvents();
         if (state() == ConnectionState::Closed)
             return NotConnected;
@@ -253,10 +285,18 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
     // keep-alive sent meanwhile is neither waited for nor taken for it.
     while (entryPending(ownCSeq)) {
         pumpEvents();
-        if (waitTurnExpired(waitStart)) {
+        if (answerOverdue(waitStart)) {
             std::lock_guard<std::mutex> guard(m_lock);
-            m_requestTable.clear();
-            return TimedOut;
+            const auto own = std::find_if(m_requestTable.begin(), m_requestTable.end(),
+                                          [ownCSeq](const PendingRequest &p) { return p.cseq == ownCSeq; });
+            // The answer may have come in the same moment: one being handed
+            // to the managers, or already handled, is not a timeout.
+            if (own == m_requestTable.end())
+                break;
+            if (!own->completing) {
+                m_requestTable.clear();
+                return TimedOut;
+            }
         }
         if (state() == ConnectionState::Closed)
             return NotConnected;
@@ -310,6 +350,8 @@ int OvNetManage::completeRequest(int cseq, bool ok)
 void OvNetManage::startReceiveThread()
 {
     stopReceiveThread();
+    // Entries of an earlier connection will never be answered on this one.
+    clearRequestTable();
     // Set here, not only by the thread, so a caller polling the state right
     // after the start never reads the previous connection's Closed.
     m_stopFlag.store(false);

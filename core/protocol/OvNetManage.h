@@ -23,6 +23,9 @@ struct PendingRequest
 {
     int cseq = 0;
     int requestCode = 0;
+    // When the request was entered (clock seconds): an entry older than the
+    // answer limit is dropped before a new request is sent.
+    qint64 sentAt = 0;
     // Set while the dispatcher hands the answer to the managers; the entry
     // leaves the table only afterwards, so a waiting request sees their effects.
     bool completing = false;
@@ -36,7 +39,13 @@ public:
     static constexpr int kConnectTimeoutMs = 3000;
     static constexpr int kReadWaitMs = 200;
     static constexpr int kTurnSleepMs = 10;
+    // A request whose answer has not come after more than 2 whole seconds
+    // has timed out. While a message is still being received (bytes of a
+    // partly framed message keep arriving), the limit runs from its latest
+    // bytes, so a large list answer on a slow link is not cut off; but no
+    // request waits more than 30 seconds in all, whatever arrives.
     static constexpr qint64 kAnswerLimitSeconds = 2;
+    static constexpr qint64 kAnswerCapSeconds = 30;
     // A turn drains the socket but yields to the login step after this much.
     static constexpr qsizetype kMaxBytesPerTurn = 8 * 1024 * 1024;
 
@@ -81,6 +90,8 @@ public:
     ConnectionState state() const { return m_state.load(); }
     bool stopRequested() const { return m_stopFlag.load(); }
     size_t pendingCount() const;
+    // Bytes read from the peer over the run (tests wait on it).
+    quint64 bytesReceived() const { return m_bytesReceived.load(); }
     QString serverIpText() const;
     int serverPort() const { return m_serverPort.load(); }
     UserRecord loginRecord() const;
@@ -97,6 +108,7 @@ protected:
     virtual void beforeReceiveThread() {}
     void setState(ConnectionState s) { m_state.store(s); }
     void clearStopFlag() { m_stopFlag.store(false); }
+    // Starts the framing afresh for a new connection (receive thread).
     void resetFramer();
     // Gives a dispatched body back to the framer for reuse.
     void recycleBody(QByteArray &&body) { m_framer.recycle(std::move(body)); }
@@ -106,7 +118,11 @@ private:
     void pumpEvents();
     void removePending(int cseq);
     bool entryPending(int cseq) const;
-    bool waitTurnExpired(qint64 waitStart) const;
+    // Whether a request entered at `sentAt` has waited past the answer limit.
+    bool answerOverdue(qint64 sentAt) const;
+    // Drops table entries whose answer is overdue; the one being completed stays.
+    void dropOverdueEntries();
+    void clearRequestTable();
 
     mutable std::mutex m_lock;  // counter, request table, credentials, address
     std::mutex m_sendLock;      // one writer on the socket at a time
@@ -123,8 +139,11 @@ private:
     std::atomic<int> m_serverPort{0};
     std::atomic<ConnectionState> m_state{ConnectionState::NotStarted};
     std::atomic<bool> m_stopFlag{false};
-    // When the last bytes arrived: the answer limit runs while nothing arrives.
+    // When the last bytes arrived, and whether they left a message partly
+    // framed: only then does the answer limit run from the latest bytes.
     std::atomic<qint64> m_lastArrival{0};
+    std::atomic<bool> m_messageInProgress{false};
+    std::atomic<quint64> m_bytesReceived{0};
     // Outcomes of the latest completed requests by CSeq (guarded by m_lock):
     // a synchronous request takes its own, never that of a keep-alive
     // answered after it.

@@ -60,6 +60,7 @@ void examineLine(const char *line, qsizetype length, OvServerRequest &out)
         break;
     case KeyId:
         out.id = leadingDecimal32(line, v, length);
+        out.idIsNumber = isWholeDecimal32(line, v, length);
         break;
     case KeyContentLength:
         out.contentLength = leadingDecimal32(line, v, length);

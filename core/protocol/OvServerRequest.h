@@ -19,6 +19,8 @@ struct OvServerRequest
     QByteArray packetType;
     QByteArray packetSubtype;
     int id = -1;
+    // The Id line held exactly one number ("Id: 7", not "Id: 7x" or "Id: x").
+    bool idIsNumber = false;
     int contentLength = 0;
     QByteArray body;
 

@@ -70,3 +70,22 @@ inline int leadingDecimal32(const char *text, qsizetype pos, qsizetype end)
         return -2147483647 - 1;
     return static_cast<int>(v);
 }
+
+// Whether text[pos..end) is exactly one decimal number in the 32-bit range:
+// blanks around it, an optional sign, at least one digit, nothing else.
+inline bool isWholeDecimal32(const char *text, qsizetype pos, qsizetype end)
+{
+    while (pos < end && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    while (end > pos && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    const qsizetype digitsFrom = pos < end && (text[pos] == '-' || text[pos] == '+') ? pos + 1 : pos;
+    if (digitsFrom >= end || end - digitsFrom > 10)
+        return false;
+    for (qsizetype p = digitsFrom; p < end; ++p) {
+        if (text[p] < '0' || text[p] > '9')
+            return false;
+    }
+    const qint64 v = leadingDecimal(text, pos, end);
+    return v >= -2147483647 - 1 && v <= 2147483647;
+}

@@ -61,7 +61,9 @@ private slots:
     void answersReachEveryManager_data();
     void answersReachEveryManager();
     void terminalConflictGoesToTheCallbackOnly();
-    void setAndDeleteMessagesChangeNothing();
+    void setStaysInertAndDeleteCarriesItsType();
+    void deleteWithoutFamilyOrNumberReachesNobody_data();
+    void deleteWithoutFamilyOrNumberReachesNobody();
     void emptySlotsAreEmpty();
 
 private:
@@ -177,13 +179,33 @@ void TestDispatch::terminalConflictGoesToTheCallbackOnly()
     QCOMPARE(bodies, QByteArrayList{conflict});
 }
 
-void TestDispatch::setAndDeleteMessagesChangeNothing()
+void TestDispatch::setStaysInertAndDeleteCarriesItsType()
 {
     m_peer->send("SET DBP/1.0\r\nPacket-Type:Mic\r\nContent-Length:6\r\n\r\n<Mic/>");
-    m_peer->send("DELETE DBP/1.0\r\nPacket-Type:MIC\r\nId: 7\r\n\r\n");
+    m_peer->send("DELETE DBP/1.0\r\nPacket-Type:MIC\r\nId: 7\r\nContent-Length:0\r\n\r\n");
     barrier();
-    QCOMPARE(journal(), (QByteArrayList{"m0: body ''", "m3: body ''", "m18: body ''", "m0: delete '' 7",
-                                        "m3: delete '' 7", "m18: delete '' 7", "m0: notify SqlConfig_barrier"}));
+    QCOMPARE(journal(), (QByteArrayList{"m0: body ''", "m3: body ''", "m18: body ''", "m0: delete 'MIC' 7",
+                                        "m3: delete 'MIC' 7", "m18: delete 'MIC' 7", "m0: notify SqlConfig_barrier"}));
+}
+
+void TestDispatch::deleteWithoutFamilyOrNumberReachesNobody_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("Id not a number") << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M26\r\nId: abc\r\n\r\n");
+    QTest::newRow("Id with trailing letters") << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M26\r\nId: 30x\r\n\r\n");
+    QTest::newRow("Id empty") << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M26\r\nId:\r\n\r\n");
+    QTest::newRow("Id beyond 32 bits") << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M26\r\nId: 4294967326\r\n\r\n");
+    QTest::newRow("no Id line") << QByteArray("DELETE DBP/1.0\r\nPacket-Type:M26\r\n\r\n");
+    QTest::newRow("no Packet-Type") << QByteArray("DELETE DBP/1.0\r\nId: 30\r\n\r\n");
+}
+
+void TestDispatch::deleteWithoutFamilyOrNumberReachesNobody()
+{
+    QFETCH(QByteArray, message);
+    m_peer->send(message);
+    barrier();
+    QCOMPARE(journal(), QByteArrayList{"m0: notify SqlConfig_barrier"});
+    QCOMPARE(m_centre->state(), ConnectionState::LoggedIn);
 }
 
 void TestDispatch::emptySlotsAreEmpty()

@@ -13,6 +13,8 @@ private slots:
     void readList();
     void lowestIdOfTypeDecides_data();
     void lowestIdOfTypeDecides();
+    void lvOutOfRangeGrantsNothing_data();
+    void lvOutOfRangeGrantsNothing();
     void managerClaims_data();
     void managerClaims();
     void okAnswerOnlyForOwnListCode();
@@ -67,6 +69,27 @@ void TestLevels::lowestIdOfTypeDecides()
     const OvLevel *deciding = levelForType(levels, type);
     QTEST(deciding ? deciding->id : -1, "decidingId");
     QTEST(levelAllows(levels, type, currentUser().level), "userMayAct");
+}
+
+void TestLevels::lvOutOfRangeGrantsNothing_data()
+{
+    QTest::addColumn<QByteArray>("lv");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("userMayAct");
+    QTest::newRow("negative") << QByteArray("-1") << 0 << false;
+    QTest::newRow("over the field's range") << QByteArray("65536") << 0 << false;
+    QTest::newRow("beyond any integer") << QByteArray("99999999999999999999999") << 0 << false;
+    QTest::newRow("largest that fits") << QByteArray("65535") << 65535 << true;
+}
+
+void TestLevels::lvOutOfRangeGrantsNothing()
+{
+    QFETCH(QByteArray, lv);
+    std::vector<OvLevel> levels;
+    QVERIFY(readLevelList("<?xml?><LevelList><Level id=\"1\" lv=\"" + lv + "\" type=\"5\"/></LevelList>", levels));
+    QCOMPARE(levels.size(), size_t(1));
+    QTEST(int(levels[0].level), "level");
+    QTEST(levelAllows(levels, OvLevel::TerminalOperations, currentUser().level), "userMayAct");
 }
 
 void TestLevels::managerClaims_data()

@@ -71,6 +71,15 @@ private slots:
         QCOMPARE(textutil::gbkToUtf8(textutil::utf8ToGbk(utf8)), utf8);
     }
 
+    void gbkSingleByteEuroGrowsToThreeBytes()
+    {
+        // GBK 0x80 is the euro sign: one byte in, three bytes of UTF-8 out.
+        const QByteArray euro = QStringLiteral("€").toUtf8();
+        QCOMPARE(textutil::gbkToUtf8(QByteArray("\x80")), euro);
+        QCOMPARE(textutil::gbkToUtf8(QByteArray("\x80\x80" "a")), euro + euro + "a");
+        QCOMPARE(textutil::utf8ToGbk(euro + euro), QByteArray("\x80\x80"));
+    }
+
     void gbkFailures()
     {
         const QByteArray utf8 = QStringLiteral("广播").toUtf8();

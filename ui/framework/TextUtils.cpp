@@ -68,9 +68,9 @@ int convert(const char *to, const char *from, const char *in, std::size_t inLeng
 
 QByteArray convertAll(const char *to, const char *from, const QByteArray &text)
 {
-    // GBK needs at most two bytes per character, UTF-8 at most three per GBK
-    // double byte: twice the input plus one always fits.
-    std::vector<char> buffer(static_cast<std::size_t>(text.size()) * 2 + 1);
+    // Neither direction writes more than three bytes per input byte: GBK's
+    // single byte 0x80 is the euro sign, three bytes in UTF-8.
+    std::vector<char> buffer(static_cast<std::size_t>(text.size()) * 3 + 1);
     const int n = convert(to, from, text.constData(), static_cast<std::size_t>(text.size()),
                           buffer.data(), buffer.size());
     return n < 0 ? QByteArray() : QByteArray(buffer.data(), n);

@@ -82,10 +82,6 @@ bool OvCallStationManage::onNotify(const QByteArray &key, const QByteArray &body
 
 void OvCallStationManage::onDeleted(int id)
 {
-    TermEvent<OvMic> event;
-    event.code = m_family.deleteCode;
-    OvMic gone;
-    gone.id = id;
-    event.records.push_back(std::move(gone));
+    TermEvent<OvMic> event = removedEvent<OvMic>(m_family.deleteCode, id);
     m_stations.raise(event);
 }

@@ -11,6 +11,7 @@ enum TermEventCode : int {
     ListEvent = 3,           // records: the whole list, in the order received
     RemoveRefusedEvent = 7,  // refusal: a RemoveDevice was refused
     ChangeEvent = 10,        // records: exactly one added or changed row
+    RemovedEvent = 12,       // records: one record carrying only the id the server deleted
 };
 
 // Why the server refused a RemoveDevice: the answer body as the server wrote it.
@@ -31,6 +32,18 @@ struct TermEvent
     std::vector<Record> records;
     RemoveRefusal refusal;
 };
+
+// A DELETE message of the family, as an event: one record holding only the id.
+template <typename Record>
+TermEvent<Record> removedEvent(int code, int id)
+{
+    TermEvent<Record> event;
+    event.code = code;
+    Record gone;
+    gone.id = id;
+    event.records.push_back(std::move(gone));
+    return event;
+}
 
 // The list manager's side of the hand-over: returns 0 when it used the event.
 template <typename Record>

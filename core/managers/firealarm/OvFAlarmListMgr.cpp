@@ -84,6 +84,15 @@ int OvFAlarmListMgr::handleEvent(TermEvent<OvFAlarm> &event)
         for (const OvFAlarm &f : event.records)
             replaceEntry(f);
         return 0;
+    case RemovedEvent:
+        for (const OvFAlarm &f : event.records) {
+            if (!m_cache.remove(f.id))
+                continue;
+            const int id = f.id;
+            // The page's delete signal carries this name for every device family it shows.
+            QMetaObject::invokeMethod(this, [this, id] { emit m37Deleted(id); }, Qt::QueuedConnection);
+        }
+        return 0;
     default:
         return -1;
     }

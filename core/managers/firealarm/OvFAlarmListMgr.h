@@ -45,7 +45,7 @@ public:
 signals:
     void gotFAlarmList();
     void fAlarmChanged(int id);
-    void m37Deleted(int id);  // the screen's delete signal; this family never emits it
+    void m37Deleted(int id);  // the screen's delete signal: the server deleted the interface
 
 private:
     int handleEvent(TermEvent<OvFAlarm> &event);

@@ -78,3 +78,9 @@ bool OvFAlarmManage::onNotify(const QByteArray &key, const QByteArray &body)
     }
     return true;
 }
+
+void OvFAlarmManage::onDeleted(int id)
+{
+    TermEvent<OvFAlarm> event = removedEvent<OvFAlarm>(RemovedEvent, id);
+    m_events.raise(event);
+}

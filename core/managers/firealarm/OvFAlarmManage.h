@@ -10,7 +10,7 @@
 
 // The data manager of the fire-alarm interfaces (dispatch slot 17, delete type
 // "FAlarm"). Events: the list (289) and one changed interface per row (290),
-// both sorted by descending id. It holds the codes 289 to 303 and acts only on
+// both sorted by descending id, and the interface a DELETE removed (RemovedEvent). It holds the codes 289 to 303 and acts only on
 // the answer to 289; SetFRTrigger is registered under 292 so that no manager
 // acts on its answer.
 class OvFAlarmManage final : public OvTermBaseManage, public OvBaseMgr
@@ -36,7 +36,7 @@ public:
     void onOk(int requestCode, const QByteArray &body) override;
     bool onNotify(const QByteArray &key, const QByteArray &body) override;
     bool onBody(const QByteArray &) override { return false; }
-    void onDeleted(int) override {}
+    void onDeleted(int id) override;
 
     // Rows sorted by descending id (stable); false (out untouched) when not a row list.
     static bool parseRows(const QByteArray &body, std::vector<OvFAlarm> &out);

@@ -53,6 +53,14 @@ int OvM37ListMgr::handleEvent(TermEvent<OvM37> &event)
             QMetaObject::invokeMethod(this, [this, id] { emit m37Changed(id); }, Qt::QueuedConnection);
         }
         return 0;
+    case RemovedEvent:
+        for (const OvM37 &m : event.records) {
+            if (!m_cache.remove(m.id))
+                continue;
+            const int id = m.id;
+            QMetaObject::invokeMethod(this, [this, id] { emit m37Deleted(id); }, Qt::QueuedConnection);
+        }
+        return 0;
     default:
         return -1;
     }

@@ -35,7 +35,7 @@ public:
 signals:
     void gotM37List();
     void m37Changed(int id);
-    void m37Deleted(int id);  // declared for the page; never emitted
+    void m37Deleted(int id);  // the server deleted the device (not after the console's own removal)
 
 private:
     int handleEvent(TermEvent<OvM37> &event);

@@ -53,3 +53,9 @@ bool OvM37Manage::onNotify(const QByteArray &key, const QByteArray &body)
     }
     return true;
 }
+
+void OvM37Manage::onDeleted(int id)
+{
+    TermEvent<OvM37> event = removedEvent<OvM37>(RemovedEvent, id);
+    m_events.raise(event);
+}

@@ -8,8 +8,8 @@
 #include <vector>
 
 // The data manager of the M37 mobile devices (dispatch slot 16). Events: the
-// list (278, sorted by descending id) and one changed device per record (279).
-// Delete messages of type "M37" change nothing.
+// list (278, sorted by descending id), one changed device per record (279)
+// and, for a DELETE message of type "M37", the removed device (RemovedEvent).
 class OvM37Manage final : public OvTermBaseManage, public OvBaseMgr
 {
 public:
@@ -28,7 +28,7 @@ public:
     void onOk(int requestCode, const QByteArray &body) override;
     bool onNotify(const QByteArray &key, const QByteArray &body) override;
     bool onBody(const QByteArray &) override { return false; }
-    void onDeleted(int) override {}
+    void onDeleted(int id) override;
 
     // Rows sorted by descending id; false (out untouched) when not a row list.
     static bool parseRows(const QByteArray &body, std::vector<OvM37> &out);

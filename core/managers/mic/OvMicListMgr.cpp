@@ -101,6 +101,14 @@ int OvMicListMgr::handleMicEvent(TermEvent<OvMic> &event)
     case OvMicManage::PlayingTerminalsCode:
         m_playing.replace(std::move(event.records));
         return 0;
+    case RemovedEvent:
+        for (const OvMic &m : event.records) {
+            if (!m_cache.remove(m.id))
+                continue;
+            const int id = m.id;
+            QMetaObject::invokeMethod(this, [this, id] { emit micDeleted(id); }, Qt::QueuedConnection);
+        }
+        return 0;
     default:
         return -1;
     }

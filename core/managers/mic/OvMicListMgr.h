@@ -55,7 +55,7 @@ public:
 signals:
     void gotMicList();
     void micChanged(int id);
-    void micDeleted(int id);  // declared for the screens; nothing removes microphones by notification
+    void micDeleted(int id);  // the server deleted the microphone (not after the console's own removal)
 
 private:
     int handleMicEvent(TermEvent<OvMic> &event);

@@ -199,3 +199,9 @@ bool OvMicManage::onBody(const QByteArray &text)
         raiseChanges(changed);
     return true;
 }
+
+void OvMicManage::onDeleted(int id)
+{
+    TermEvent<OvMic> event = removedEvent<OvMic>(RemovedEvent, id);
+    m_mics.raise(event);
+}

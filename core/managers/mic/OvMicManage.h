@@ -55,7 +55,8 @@ public:
     void onOk(int requestCode, const QByteArray &body) override;
     bool onNotify(const QByteArray &key, const QByteArray &body) override;
     bool onBody(const QByteArray &text) override;
-    void onDeleted(int) override {}
+    // A DELETE message of type "MIC": the microphone leaves the list (RemovedEvent).
+    void onDeleted(int id) override;
 
     // Microphone rows, sorted by descending id; false (out untouched) when the
     // body is not a row list.

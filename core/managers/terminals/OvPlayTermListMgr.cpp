@@ -48,6 +48,14 @@ int OvPlayTermListMgr::handleEvent(TermEvent<OvTerminal> &event)
             }
         }
         return 0;
+    case RemovedEvent:
+        for (const OvTerminal &t : event.records) {
+            if (!m_cache.remove(t.id))
+                continue;
+            const int id = t.id;
+            QMetaObject::invokeMethod(this, [this, id] { emit playTermDeleted(id); }, Qt::QueuedConnection);
+        }
+        return 0;
     case RemoveRefusedEvent:
         if (!event.refusal.valid)
             return 0;

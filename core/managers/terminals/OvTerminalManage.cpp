@@ -88,6 +88,12 @@ bool OvTerminalManage::onNotify(const QByteArray &key, const QByteArray &body)
     return true;
 }
 
+void OvTerminalManage::onDeleted(int id)
+{
+    TermEvent<OvTerminal> event = removedEvent<OvTerminal>(RemovedEvent, id);
+    m_events.raise(event);
+}
+
 void OvTerminalManage::onError(int requestCode, const QByteArray &body)
 {
     if (requestCode != kRemoveCode)

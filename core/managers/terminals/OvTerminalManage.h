@@ -38,7 +38,8 @@ public:
     bool onNotify(const QByteArray &key, const QByteArray &body) override;
     bool onBody(const QByteArray &) override { return false; }
     void onError(int requestCode, const QByteArray &body) override;
-    void onDeleted(int) override {}
+    // A DELETE message of type "01": the terminal leaves the list (RemovedEvent).
+    void onDeleted(int id) override;
 
     // Reads a list body; false (and `out` untouched) when it is not a row list.
     static bool parseRows(const QByteArray &body, std::vector<OvTerminal> &out);

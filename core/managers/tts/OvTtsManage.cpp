@@ -4,7 +4,7 @@
 #include "managers/common/RowSplitter.h"
 #include "util/BodyParsers.h"
 
-OvTtsManage::OvTtsManage() : OvBaseMgr({}) {}
+OvTtsManage::OvTtsManage() : OvBaseMgr({}, kFamilyKey) {}
 
 bool OvTtsManage::parseRows(const QByteArray &body, std::vector<OvTts> &out)
 {
@@ -58,14 +58,8 @@ bool OvTtsManage::onNotify(const QByteArray &key, const QByteArray &body)
     return true;
 }
 
-void OvTtsManage::onDelete(const QByteArray &type, int id)
+void OvTtsManage::onDeleted(int id)
 {
-    if (type != kDeleteType)
-        return;
-    TermEvent<OvTts> event;
-    event.code = DeletedEvent;
-    OvTts gone;
-    gone.id = id;
-    event.records.push_back(std::move(gone));
+    TermEvent<OvTts> event = removedEvent<OvTts>(DeletedEvent, id);
     m_events.raise(event);
 }

@@ -8,10 +8,9 @@
 #include <vector>
 
 // The data manager of the text-to-speech boxes (dispatch slot 10). It keeps
-// no code set or family key of its own and tests codes and types itself.
-// Events: the list (254, only when it has rows), one changed box per row
-// (257), a deleted box (258, a record carrying only the id) for a delete
-// message of type "Tts".
+// no code set and tests codes itself; its family key is "Tts". Events: the
+// list (254, only when it has rows), one changed box per row (257), a deleted
+// box (258, a record carrying only the id) for a DELETE message of type "Tts".
 class OvTtsManage final : public OvTermBaseManage, public OvBaseMgr
 {
 public:
@@ -20,7 +19,7 @@ public:
     static constexpr const char *kListName = "TtsList";
     static constexpr const char *kListSql = "select * from tts83";
     static constexpr const char *kChangeKey = "SqlConfig_tts83";
-    static constexpr const char *kDeleteType = "Tts";
+    static constexpr const char *kFamilyKey = "Tts";
 
     OvTtsManage();
 
@@ -33,8 +32,7 @@ public:
     void onOk(int requestCode, const QByteArray &body) override;
     bool onNotify(const QByteArray &key, const QByteArray &body) override;
     bool onBody(const QByteArray &) override { return false; }
-    void onDelete(const QByteArray &type, int id) override;
-    void onDeleted(int) override {}
+    void onDeleted(int id) override;
 
     static bool parseRows(const QByteArray &body, std::vector<OvTts> &out);
 

@@ -16,6 +16,7 @@ private slots:
     void buttonCalls();
     void changeNotifications();
     void refusedCommands();
+    void removedM48LeavesWithTheServersDelete();
 
 private:
     SimCentre m_sim;
@@ -93,6 +94,17 @@ void TestCallStationsSim::refusedCommands()
     QCOMPARE(m_m48->setLed(led), 1);
     QCOMPARE(m_m48->findCopy(302)->displayTime, 6);
     QCOMPARE(m_m48->commitButtonCall(302, callstations::m48CommitRecord(302, {9999, 0})), 1);
+}
+
+void TestCallStationsSim::removedM48LeavesWithTheServersDelete()
+{
+    // An M48 removal leaves the cache to the DELETE message the server sends.
+    QSignalSpy deleted(m_m48.get(), &OvM48ListMgr::m48Deleted);
+    QCOMPARE(m_m48->removeStation(*m_m48->findCopy(303)), 0);  // offline
+    QTRY_VERIFY(!m_m48->findCopy(303));
+    QTRY_COMPARE(deleted.count(), 1);
+    QCOMPARE(deleted.at(0).at(0).toInt(), 303);
+    QCOMPARE(m_m48->lockList()->size(), size_t(3));
 }
 
 QTEST_MAIN(TestCallStationsSim)

@@ -61,9 +61,15 @@ void TestM37Data::cacheOrderAndChanges()
     QCOMPARE(changed.at(0).at(0).toInt(), 12);
     QCOMPARE(got.count(), 1);
 
-    // Delete messages of the family change nothing.
+    // A delete of the family removes the device; another family's does not.
+    QSignalSpy deleted(&list, &OvM37ListMgr::m37Deleted);
+    manage->onDelete("M26", 4);
     manage->onDelete("M37", 6);
-    QVERIFY(list.findCopy(6));
+    manage->onDelete("M37", 99);
+    QVERIFY(!list.findCopy(6));
+    QVERIFY(list.findCopy(4));
+    QTRY_COMPARE(deleted.count(), 1);
+    QCOMPARE(deleted.at(0).at(0).toInt(), 6);
     QVERIFY(!manage->onNotify("SqlConfig_m37x", "[]"));
 }
 
