@@ -10,12 +10,8 @@ namespace {
 OvMic talkTerminal(const Json::Value &row)
 {
     OvMic m;
-    m.id = rows::integer(row, "terminalId");
-    m.status = rows::integer(row, "status");
-    m.name = rows::text(row, "name");
+    m.readBaseFields(row);
     m.ver = rows::text(row, "ver");
-    m.ip = rows::text(row, "ip");
-    m.type = rows::text(row, "type");
     m.exten = rows::text(row, "exten");
     m.broVol = rows::integer(row, "broVol");
     m.capVol = rows::integer(row, "capVol");

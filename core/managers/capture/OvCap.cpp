@@ -37,15 +37,12 @@ std::optional<OvCap> OvCap::fromRow(const Json::Value &row)
     if (!id)
         return std::nullopt;
     OvCap c;
+    c.readBaseFields(row);
     c.id = *id;
-    c.status = rows::integer(row, "status");
-    c.name = rows::text(row, "name");
     if (c.name.isEmpty())
         c.name = "Cap_" + idText;
-    c.type = rows::text(row, "type");
     c.exten = rows::text(row, "exten");
     c.ver = rows::text(row, "ver");
-    c.ip = rows::text(row, "ip");
     c.capVol = rows::integer(row, "capVol");
     c.capSamplerate = rows::integer(row, "capSamplerate");
     return c;

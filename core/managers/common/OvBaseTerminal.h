@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 
+namespace Json {
+class Value;
+}
+
 // What every device record has: the server's id, address, name, type text and
 // working state. Texts are the bytes as received (the console's 8-bit code
 // page); screens convert them for display.
@@ -14,6 +18,11 @@ public:
     OvBaseTerminal(OvBaseTerminal &&) noexcept = default;
     OvBaseTerminal &operator=(OvBaseTerminal &&) noexcept = default;
     virtual ~OvBaseTerminal();
+
+    // Reads the members every family's row has: "terminalId" (as a decimal,
+    // in place), "ip", "name" (as it is: each family has its own fallback for
+    // an empty one), "type" and "status".
+    void readBaseFields(const Json::Value &row);
 
     int id = 0;          // "terminalId": unique across all families, the key of every cache
     QByteArray ip;       // "ip"

@@ -5,14 +5,9 @@
 OvFAlarm OvFAlarm::fromRow(const Json::Value &row)
 {
     OvFAlarm f;
-    const QByteArray idText = rows::text(row, "terminalId");
-    f.id = rows::decimalValue(idText);
-    f.ip = rows::text(row, "ip");
-    f.name = rows::text(row, "name");
+    f.readBaseFields(row);
     if (f.name.isEmpty())
-        f.name = "FAlarm_" + idText;
-    f.type = rows::text(row, "type");
-    f.status = rows::integer(row, "status");
+        f.name = "FAlarm_" + rows::text(row, "terminalId");
     f.ver = rows::text(row, "ver");
     f.broadcast = rows::text(row, "broadcast");
     f.shortCircuit = rows::integer(row, "shortCircuit");

@@ -5,16 +5,12 @@
 OvMic OvMic::fromMicRow(const Json::Value &row)
 {
     OvMic m;
-    m.id = rows::integer(row, "terminalId");
-    m.status = rows::integer(row, "status");
+    m.readBaseFields(row);
     m.work = rows::text(row, "work");
-    m.name = rows::text(row, "name");
     if (m.name.isEmpty())
         m.name = "M35_" + QByteArray::number(m.id);
-    m.type = rows::text(row, "type");
     m.exten = rows::text(row, "exten");
     m.ver = rows::text(row, "ver");
-    m.ip = rows::text(row, "ip");
     m.broVol = rows::integer(row, "broVol");
     m.capVol = rows::integer(row, "capVol");
     m.bellVol = rows::integer(row, "bellVol");

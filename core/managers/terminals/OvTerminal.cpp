@@ -21,14 +21,9 @@ void readOptional(const Json::Value &row, const char *key, bool &field)
 OvTerminal OvTerminal::fromRow(const Json::Value &row)
 {
     OvTerminal t;
-    const QByteArray idText = rows::text(row, "terminalId");
-    t.id = rows::decimalValue(idText);
-    t.ip = rows::text(row, "ip");
-    t.name = rows::text(row, "name");
+    t.readBaseFields(row);
     if (t.name.isEmpty())
-        t.name = idText;
-    t.type = rows::text(row, "type");
-    t.status = rows::integer(row, "status");
+        t.name = rows::text(row, "terminalId");
     t.work = rows::text(row, "work");
     t.exten = rows::text(row, "exten");
     t.ver = rows::text(row, "ver");
