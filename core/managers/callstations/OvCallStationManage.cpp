@@ -67,16 +67,7 @@ bool OvCallStationManage::onNotify(const QByteArray &key, const QByteArray &body
     std::vector<OvMic> changed;
     if (!parseRows(body, changed))
         return true;
-    const TermEventCallback<OvMic> callback = m_stations.current();
-    if (!callback)
-        return true;
-    TermEvent<OvMic> event;
-    event.code = m_family.changeCode;
-    for (OvMic &m : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(m));
-        callback(event);
-    }
+    m_stations.raiseEach(m_family.changeCode, changed);
     return true;
 }
 

@@ -78,13 +78,7 @@ void OvCapManage::raiseChanges(const QByteArray &body)
     std::vector<OvCap> changed;
     if (!parseRows(body, changed))
         return;
-    TermEvent<OvCap> event;
-    event.code = ListCode;
-    for (OvCap &c : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(c));
-        m_changed.raise(event);
-    }
+    m_changed.raiseEach(ListCode, changed);
 }
 
 bool OvCapManage::onNotify(const QByteArray &key, const QByteArray &body)

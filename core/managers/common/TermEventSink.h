@@ -3,6 +3,7 @@
 #include "managers/common/TermEvent.h"
 
 #include <mutex>
+#include <vector>
 
 // Where a data manager keeps its list manager's callback. The list manager
 // sets it on the GUI thread while the receive thread may be raising events;
@@ -30,6 +31,22 @@ public:
     {
         const TermEventCallback<Record> callback = current();
         return callback ? callback(event) : -1;
+    }
+
+    // One event per record, each carrying exactly that record, as the
+    // screens expect of change pushes; the records are moved out.
+    void raiseEach(int code, std::vector<Record> &records) const
+    {
+        const TermEventCallback<Record> callback = current();
+        if (!callback)
+            return;
+        TermEvent<Record> event;
+        event.code = code;
+        for (Record &record : records) {
+            event.records.clear();
+            event.records.push_back(std::move(record));
+            callback(event);
+        }
     }
 
 private:

@@ -66,16 +66,7 @@ bool OvFAlarmManage::onNotify(const QByteArray &key, const QByteArray &body)
     std::vector<OvFAlarm> changed;
     if (!parseRows(body, changed))
         return true;
-    const TermEventCallback<OvFAlarm> callback = m_events.current();
-    if (!callback)
-        return true;
-    TermEvent<OvFAlarm> event;
-    event.code = ChangeEvent;
-    for (OvFAlarm &f : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(f));
-        callback(event);
-    }
+    m_events.raiseEach(ChangeEvent, changed);
     return true;
 }
 

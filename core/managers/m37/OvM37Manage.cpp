@@ -41,16 +41,7 @@ bool OvM37Manage::onNotify(const QByteArray &key, const QByteArray &body)
     std::vector<OvM37> changed;
     if (!parseRows(body, changed))
         return true;
-    const TermEventCallback<OvM37> callback = m_events.current();
-    if (!callback)
-        return true;
-    TermEvent<OvM37> event;
-    event.code = ChangeEvent;
-    for (OvM37 &m : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(m));
-        callback(event);
-    }
+    m_events.raiseEach(ChangeEvent, changed);
     return true;
 }
 

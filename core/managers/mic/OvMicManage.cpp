@@ -168,16 +168,7 @@ void OvMicManage::onOk(int requestCode, const QByteArray &body)
 
 void OvMicManage::raiseChanges(std::vector<OvMic> &changed)
 {
-    const TermEventCallback<OvMic> callback = m_mics.current();
-    if (!callback)
-        return;
-    TermEvent<OvMic> event;
-    event.code = DetailsCode;
-    for (OvMic &m : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(m));
-        callback(event);
-    }
+    m_mics.raiseEach(DetailsCode, changed);
 }
 
 bool OvMicManage::onNotify(const QByteArray &key, const QByteArray &body)

@@ -75,16 +75,7 @@ bool OvTerminalManage::onNotify(const QByteArray &key, const QByteArray &body)
     std::vector<OvTerminal> changed;
     if (!parseRows(body, changed))
         return true;
-    const TermEventCallback<OvTerminal> callback = m_events.current();
-    if (!callback)
-        return true;
-    TermEvent<OvTerminal> event;
-    event.code = ChangeEvent;
-    for (OvTerminal &t : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(t));
-        callback(event);
-    }
+    m_events.raiseEach(ChangeEvent, changed);
     return true;
 }
 

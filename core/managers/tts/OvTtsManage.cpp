@@ -45,16 +45,7 @@ bool OvTtsManage::onNotify(const QByteArray &key, const QByteArray &body)
     std::vector<OvTts> changed;
     if (!parseRows(body, changed))
         return true;
-    const TermEventCallback<OvTts> callback = m_events.current();
-    if (!callback)
-        return true;
-    TermEvent<OvTts> event;
-    event.code = RenameCode;
-    for (OvTts &t : changed) {
-        event.records.clear();
-        event.records.push_back(std::move(t));
-        callback(event);
-    }
+    m_events.raiseEach(RenameCode, changed);
     return true;
 }
 
