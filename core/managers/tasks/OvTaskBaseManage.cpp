@@ -51,6 +51,12 @@ OvTaskBaseManage::Callbacks OvTaskBaseManage::callbacks() const
     return m_callbacks;
 }
 
+size_t OvTaskBaseManage::taskCount() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_tasks.size();
+}
+
 std::vector<OvPlayTask> OvTaskBaseManage::tasks() const
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -92,14 +98,17 @@ int OvTaskBaseManage::parseList(const QByteArray &body)
     if (!list)
         return -1;
     std::vector<OvPlayTask> read;
-    OvPlayTask scratch;
     const char *item = m_names.item.constData();
     for (const tinyxml2::XMLElement *e = list->FirstChildElement(item); e; e = e->NextSiblingElement(item)) {
-        if (TaskXmlReader::parseTask(e, scratch))
-            read.push_back(scratch);
+        OvPlayTask task;
+        if (TaskXmlReader::parseTask(e, task))
+            read.push_back(std::move(task));
     }
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_tasks.swap(read);
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_tasks.swap(read);
+    }
+    // The previous list is freed here, outside the lock.
     return 0;
 }
 

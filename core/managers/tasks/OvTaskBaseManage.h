@@ -40,6 +40,7 @@ public:
     void setCallbacks(Callbacks callbacks);
 
     std::vector<OvPlayTask> tasks() const;
+    size_t taskCount() const;
     OvPlayTask current() const;
 
     void onOk(int requestCode, const QByteArray &body) override;

@@ -4,6 +4,8 @@
 
 #include <tinyxml2.h>
 
+#include <cstring>
+
 namespace TaskXmlReader {
 
 namespace {
@@ -24,37 +26,57 @@ QByteArray textOf(const tinyxml2::XMLElement *e, const char *attribute)
     return value ? QByteArray(value) : QByteArray();
 }
 
+template <typename Field>
+void assign(const char *value, Field &field)
+{
+    field = static_cast<Field>(tasktext::leadingDecimal(value));
+}
+
+// One pass over the element's attributes (a task element has a dozen or so,
+// and a list has thousands of tasks): each is matched once by name.
 void readAttributes(const tinyxml2::XMLElement *e, OvPlayTask &t)
 {
-    read(e, "id", t.id);
-    read(e, "type", t.type);
-    if (const char *name = e->Attribute("name"))
-        t.name = tasktext::cutUtf8(QByteArray(name), kNameBytes);
-    read(e, "mode", t.mode);
-    read(e, "dur", t.duration);
-    read(e, "power", t.power);
-    read(e, "user", t.user);
-    read(e, "lv", t.level);
-    read(e, "rule", t.rule);
-    read(e, "bdate", t.beginDate);
-    read(e, "edate", t.endDate);
-    read(e, "week", t.week);
-    read(e, "src_type", t.sourceType);
-    read(e, "em", t.em);
-    read(e, "ev", t.ev);
-    read(e, "emm", t.emm);
-    read(e, "emv", t.emv);
-    read(e, "elm", t.elm);
-    read(e, "elv", t.elv);
-    read(e, "fsrc", t.fileSource);
-    read(e, "echannel", t.eChannel);
-    read(e, "ei", t.ei);
-    read(e, "mgr", t.manager);
-    read(e, "user_code", t.userCode);
-    read(e, "en", t.enabled);
-    read(e, "exe", t.executing);
-    read(e, "btime", t.beginTime);
-    read(e, "SchemeID", t.schemeId);
+    using Setter = void (*)(const char *, OvPlayTask &);
+    struct Entry { const char *name; Setter set; };
+    static const Entry kEntries[] = {
+        {"id", [](const char *v, OvPlayTask &x) { assign(v, x.id); }},
+        {"type", [](const char *v, OvPlayTask &x) { assign(v, x.type); }},
+        {"name", [](const char *v, OvPlayTask &x) { x.name = tasktext::cutUtf8(QByteArray(v), kNameBytes); }},
+        {"mode", [](const char *v, OvPlayTask &x) { assign(v, x.mode); }},
+        {"dur", [](const char *v, OvPlayTask &x) { assign(v, x.duration); }},
+        {"power", [](const char *v, OvPlayTask &x) { assign(v, x.power); }},
+        {"user", [](const char *v, OvPlayTask &x) { assign(v, x.user); }},
+        {"lv", [](const char *v, OvPlayTask &x) { assign(v, x.level); }},
+        {"rule", [](const char *v, OvPlayTask &x) { assign(v, x.rule); }},
+        {"bdate", [](const char *v, OvPlayTask &x) { assign(v, x.beginDate); }},
+        {"edate", [](const char *v, OvPlayTask &x) { assign(v, x.endDate); }},
+        {"week", [](const char *v, OvPlayTask &x) { assign(v, x.week); }},
+        {"src_type", [](const char *v, OvPlayTask &x) { assign(v, x.sourceType); }},
+        {"em", [](const char *v, OvPlayTask &x) { assign(v, x.em); }},
+        {"ev", [](const char *v, OvPlayTask &x) { assign(v, x.ev); }},
+        {"emm", [](const char *v, OvPlayTask &x) { assign(v, x.emm); }},
+        {"emv", [](const char *v, OvPlayTask &x) { assign(v, x.emv); }},
+        {"elm", [](const char *v, OvPlayTask &x) { assign(v, x.elm); }},
+        {"elv", [](const char *v, OvPlayTask &x) { assign(v, x.elv); }},
+        {"fsrc", [](const char *v, OvPlayTask &x) { assign(v, x.fileSource); }},
+        {"echannel", [](const char *v, OvPlayTask &x) { assign(v, x.eChannel); }},
+        {"ei", [](const char *v, OvPlayTask &x) { assign(v, x.ei); }},
+        {"mgr", [](const char *v, OvPlayTask &x) { assign(v, x.manager); }},
+        {"user_code", [](const char *v, OvPlayTask &x) { assign(v, x.userCode); }},
+        {"en", [](const char *v, OvPlayTask &x) { assign(v, x.enabled); }},
+        {"exe", [](const char *v, OvPlayTask &x) { assign(v, x.executing); }},
+        {"btime", [](const char *v, OvPlayTask &x) { assign(v, x.beginTime); }},
+        {"SchemeID", [](const char *v, OvPlayTask &x) { assign(v, x.schemeId); }},
+    };
+    for (const tinyxml2::XMLAttribute *a = e->FirstAttribute(); a; a = a->Next()) {
+        const char *name = a->Name();
+        for (const Entry &entry : kEntries) {
+            if (entry.name[0] == name[0] && std::strcmp(entry.name, name) == 0) {
+                entry.set(a->Value(), t);
+                break;
+            }
+        }
+    }
 }
 
 // Only elements are visited: a comment or text between the children is not one.
