@@ -100,7 +100,8 @@ QByteArray OvSchemeManage::buildList(int cseq, int family)
 {
     if (!validFamily(family))
         return QByteArray();
-    return m_request.buildSqlConfig(cseq, QByteArrayLiteral("schemelist"), QByteArrayLiteral("select * from timerplan"));
+    return m_request.buildSqlConfig(cseq, QByteArrayLiteral("schemelist"),
+                                    QByteArrayLiteral("select * from timerplan"));
 }
 
 QByteArray OvSchemeManage::buildAdd(int cseq, const OvScheme &scheme, int family)

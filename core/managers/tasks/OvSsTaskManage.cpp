@@ -49,7 +49,8 @@ QByteArray OvSsTaskManage::buildEdit(int cseq, const SoundSourceTask &t, int act
         return QByteArray();
     Json::Value o(Json::objectValue);
     o["Action"] = name;
-    o["Id"] = rows::jsonText(QByteArray::number(t.id));
+    // A new task has no id yet: the server gives it.
+    o["Id"] = rows::jsonText(QByteArray::number(action == Add ? 0 : t.id));
     if (action == Start || action == Stop)
         return buildTypedPost(cseq, QByteArrayLiteral("SoundSourceSwitch"), body::writeJson(o));
     const auto number = [](qint64 v) { return rows::jsonText(QByteArray::number(v)); };

@@ -146,8 +146,8 @@ void TestSsTaskData::requestTexts_data()
     QTest::addColumn<int>("action");
     QTest::addColumn<QByteArray>("text");
     const QByteArray whole =
-        "{\"Action\":\"%1\",\"Duration\":\"0\",\"EndDate\":\"4133980800\","
-        "\"ExecuteTime\":\"\xe6\x97\xa9\xe6\x93\x8d#$%28800!!!Noon#$%43200\",\"Id\":\"23\",\"Name\":\"\","
+        "{\"Action\":\"@ACTION@\",\"Duration\":\"0\",\"EndDate\":\"4133980800\","
+        "\"ExecuteTime\":\"\xe6\x97\xa9\xe6\x93\x8d#$%28800!!!Noon#$%43200\",\"Id\":\"@ID@\",\"Name\":\"\","
         "\"OpenAmp\":\"5\",\"PlayTimes\":\"1\",\"PlayVol\":\"70\",\"SourceCategory\":\"3\","
         "\"SourceContent\":\"a.mp3@#$%b.mp3\",\"SourceType\":\"1\",\"StartDate\":\"4102444800\","
         "\"TerminalId\":\"12 15\",\"TimerPlanId\":\"2\",\"Week\":\"62\"}\n";
@@ -155,9 +155,12 @@ void TestSsTaskData::requestTexts_data()
         return "POST DBP/1.0\r\nCSeq: 9\r\nPacket-Type:" + QByteArray(type) + "\r\nContent-Length:"
             + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     };
-    QTest::newRow("Add") << 0 << post("SoundSource", QByteArray(whole).replace("%1", "Add"));
-    QTest::newRow("Mod") << 1 << post("SoundSource", QByteArray(whole).replace("%1", "Mod"));
-    QTest::newRow("Del") << 2 << post("SoundSource", QByteArray(whole).replace("%1", "Del"));
+    // A new task goes with Id 0 whatever the record holds.
+    QTest::newRow("Add") << 0 << post("SoundSource", QByteArray(whole).replace("@ACTION@", "Add").replace("@ID@", "0"));
+    QTest::newRow("Mod") << 1
+                         << post("SoundSource", QByteArray(whole).replace("@ACTION@", "Mod").replace("@ID@", "23"));
+    QTest::newRow("Del") << 2
+                         << post("SoundSource", QByteArray(whole).replace("@ACTION@", "Del").replace("@ID@", "23"));
     QTest::newRow("Start") << 3 << post("SoundSourceSwitch", "{\"Action\":\"Start\",\"Id\":\"23\"}\n");
     QTest::newRow("Stop") << 4 << post("SoundSourceSwitch", "{\"Action\":\"Stop\",\"Id\":\"23\"}\n");
     QTest::newRow("unknown action") << 5 << QByteArray();
