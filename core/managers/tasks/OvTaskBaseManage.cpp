@@ -149,7 +149,9 @@ void OvTaskBaseManage::onError(int requestCode, const QByteArray &)
 
 bool OvTaskBaseManage::onNotify(const QByteArray &key, const QByteArray &body)
 {
-    if (key != m_names.item)
+    // The routing key is Packet-Type "_" Packet-Subtype: a task pushed with
+    // no subtype arrives as "Task_"; one with a subtype is not this manager's.
+    if (key != m_names.item && key != m_names.item + '_')
         return false;
     if (parseItem(body)) {
         const Callbacks c = callbacks();

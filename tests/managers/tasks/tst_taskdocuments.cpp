@@ -225,9 +225,11 @@ void TestTaskDocuments::notificationsByExactItemName()
     m.setCallbacks(c);
     const QByteArray body = kDecl + "<Task id=\"3\"><exec/><files/><terminals/></Task>";
     QVERIFY(!m.onNotify("Task_sub", body));
+    QVERIFY(!m.onNotify("PlanTask_", body));
     QVERIFY(m.onNotify("Task", body));
     QCOMPARE(m.current().id, 3);
-    QCOMPARE(notified, 1);
+    QVERIFY(m.onNotify("Task_", body));  // pushed without a subtype
+    QCOMPARE(notified, 2);
     m.onDelete("Task", 3);  // the family key
 }
 

@@ -1,6 +1,7 @@
 #include "SimCentre.h"
 #include "managers/schemes/OvSchemeStore.h"
 #include "managers/tasks/OvSsTaskDataMgr.h"
+#include "managers/tasks/OvPlayTaskManage.h"
 #include "managers/tasks/OvSsTaskManage.h"
 #include "view/OvQtViewSignal.h"
 
@@ -41,6 +42,7 @@ private slots:
     void schemeAdd_data();
     void schemeAdd();
     void schemeDeleteRefusals();
+    void taskDocumentReachesItsOwnManager();
 
 private:
     SimCentre m_sim;
@@ -228,6 +230,19 @@ void TestTasksSim::schemeDeleteRefusals()
     OvScheme three = *m_schemes->findScheme(3, 0);
     QCOMPARE(m_schemes->sendToggle(three, 0), 0);
     QTRY_COMPARE(m_schemes->findScheme(3, 0)->enabled, 1);
+}
+
+void TestTasksSim::taskDocumentReachesItsOwnManager()
+{
+    // A task text without a declaration whose first child is a "Level": the
+    // level manager (asked first) must leave it to the play-task manager.
+    auto *playTasks = dynamic_cast<OvPlayTaskManage *>(m_sim.centre->manager(OvManageCenter::PlayTaskSlot));
+    QVERIFY(playTasks);
+    QCOMPARE(m_sim.sim->command("notify Task - <Task id=\"55\" name=\"Pushed\"><Level id=\"1\" lv=\"1\"/>"
+                                "<exec/><files/><terminals/></Task>"),
+             QString("ok"));
+    QTRY_COMPARE(playTasks->current().id, 55);
+    QCOMPARE(playTasks->current().name, QByteArray("Pushed"));
 }
 
 QTEST_MAIN(TestTasksSim)
