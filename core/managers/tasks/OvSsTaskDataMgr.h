@@ -30,6 +30,7 @@ public:
     using LockedList = TermListCache<SoundSourceTask>::LockedList;
     // Holds the cache's lock while it lives: read the tasks, then let it go.
     LockedList lockList() const { return m_cache.lockList(); }
+    LockedList taskList() const { return lockList(); }
     std::vector<SoundSourceTask> copyList() const;
     std::optional<SoundSourceTask> findCopy(int id) const { return m_cache.findCopy(id); }
     bool findTask(int id, SoundSourceTask &out) const;

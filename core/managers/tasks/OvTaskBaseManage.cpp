@@ -97,8 +97,12 @@ int OvTaskBaseManage::parseList(const QByteArray &body)
     const tinyxml2::XMLElement *list = findNamed(doc, m_names.list.constData());
     if (!list)
         return -1;
-    std::vector<OvPlayTask> read;
     const char *item = m_names.item.constData();
+    size_t count = 0;
+    for (const tinyxml2::XMLElement *e = list->FirstChildElement(item); e; e = e->NextSiblingElement(item))
+        ++count;
+    std::vector<OvPlayTask> read;
+    read.reserve(count);
     for (const tinyxml2::XMLElement *e = list->FirstChildElement(item); e; e = e->NextSiblingElement(item)) {
         OvPlayTask task;
         if (TaskXmlReader::parseTask(e, task))
