@@ -67,7 +67,8 @@ int main(int argc, char *argv[])
     QString error;
     if (!db.open(options.database, &error))
         return fail(QStringLiteral("cannot open the database: ") + error);
-    if (!populate(db, options, &error))
+    if (!populate(db, options, &error)
+        || (options.tasks >= 0 && !InstallationGenerator::generateTasks(db, options.tasks, &error)))
         return fail(QStringLiteral("cannot build the installation: ") + error);
     if (!options.levels.isEmpty() && !LevelList::replace(db, options.levels, &error))
         return fail(error);
@@ -75,6 +76,7 @@ int main(int argc, char *argv[])
     SimServer server(db);
     server.listLimits() = {options.maxRows, options.maxBytes};
     server.commandSettings().speakerCheckMs = options.speakerCheckMs;
+    server.commandSettings().taskSecondMs = options.taskSecondMs;
     for (const QString &f : options.faults) {
         const QString err = server.faults().apply(f.simplified().split(' ', Qt::SkipEmptyParts));
         if (!err.isEmpty())

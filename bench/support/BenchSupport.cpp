@@ -97,13 +97,14 @@ double loopbackMBps(qint64 bytes)
     return seconds > 0 ? double(got) / 1e6 / seconds : 0;
 }
 
-Simulator::Simulator(int terminals)
+Simulator::Simulator(int terminals, const QStringList &extraArguments)
 {
     QString program = qEnvironmentVariable("TALKBACK_SIM");
     if (program.isEmpty())
         program = QStringLiteral(TALKBACK_SIM_PATH);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(program, {"--terminals", QString::number(terminals), "--port", "0", "--media-port", "0"});
+    m_process.start(program, QStringList{"--terminals", QString::number(terminals), "--port", "0", "--media-port", "0"}
+                                 + extraArguments);
     if (!m_process.waitForStarted(20000))
         return;
     static const QRegularExpression startup(QStringLiteral("^talkback-sim listening dbp=(\\d+)"));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -23,7 +24,7 @@ double loopbackMBps(qint64 bytes);
 class Simulator
 {
 public:
-    explicit Simulator(int terminals);
+    explicit Simulator(int terminals, const QStringList &extraArguments = {});
     ~Simulator();
     Simulator(const Simulator &) = delete;
     Simulator &operator=(const Simulator &) = delete;

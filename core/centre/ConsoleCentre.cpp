@@ -10,6 +10,9 @@
 #include "managers/firealarm/OvFAlarmManage.h"
 #include "managers/m37/OvM37Manage.h"
 #include "managers/mic/OvMicManage.h"
+#include "managers/schemes/OvSchemeManage.h"
+#include "managers/tasks/OvPlayTaskManage.h"
+#include "managers/tasks/OvSsTaskManage.h"
 #include "managers/terminals/OvTerminalManage.h"
 #include "managers/tts/OvTtsManage.h"
 #include "protocol/OvLevelManage.h"
@@ -30,4 +33,8 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(M37Slot, std::make_unique<OvM37Manage>());
     installManager(FAlarmSlot, std::make_unique<OvFAlarmManage>());
     installManager(LevelSlot, std::make_unique<OvLevelManage>());
+    installManager(PlayTaskSlot, std::make_unique<OvPlayTaskManage>());
+    installManager(PlanSlot, std::make_unique<OvPlanManage>());
+    installManager(SsTaskSlot, std::make_unique<OvSsTaskManage>());
+    installManager(SchemeSlot, std::make_unique<OvSchemeManage>());
 }

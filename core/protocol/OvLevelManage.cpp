@@ -19,7 +19,7 @@ void OvLevelManage::onOk(int requestCode, const QByteArray &body)
 
 bool OvLevelManage::onBody(const QByteArray &text)
 {
-    const int kind = m_check.classifyBody(text);
+    const int kind = m_check.classifyDocument(text);
     if (kind != OvMsgCheck::LevelList && kind != OvMsgCheck::Level)
         return false;
     deliver(text);

@@ -20,6 +20,63 @@ static_assert(kListCount == OvMsgCheck::NotRecognised, "list-name table out of s
 
 } // namespace
 
+namespace {
+
+int indexOfName(const char *name, size_t length)
+{
+    for (int i = 0; i < kListCount; ++i) {
+        if (std::strlen(kListNames[i]) == length && std::memcmp(kListNames[i], name, length) == 0)
+            return i;
+    }
+    return OvMsgCheck::NotRecognised;
+}
+
+} // namespace
+
+int OvMsgCheck::classifyDocument(const QByteArray &text)
+{
+    int at = 0;
+    const int size = text.size();
+    while (at < size) {
+        const char c = text.at(at);
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++at;
+            continue;
+        }
+        if (c != '<')
+            return NotRecognised;
+        const auto opens = [&](const char *prefix) {
+            const int n = static_cast<int>(std::strlen(prefix));
+            return at + n <= size && std::memcmp(text.constData() + at, prefix, static_cast<size_t>(n)) == 0;
+        };
+        const auto past = [&](const char *closing, int from) {
+            const int found = text.indexOf(closing, from);
+            return found < 0 ? -1 : found + static_cast<int>(std::strlen(closing));
+        };
+        int skipTo = 0;
+        if (opens("<?"))
+            skipTo = past("?>", at + 2);
+        else if (opens("<!--"))
+            skipTo = past("-->", at + 4);
+        else if (opens("<!"))
+            skipTo = past(">", at + 2);
+        if (skipTo == 0) {
+            int end = at + 1;
+            while (end < size) {
+                const char n = text.at(end);
+                if (n == ' ' || n == '/' || n == '>' || n == '\t' || n == '\r' || n == '\n')
+                    break;
+                ++end;
+            }
+            return indexOfName(text.constData() + at + 1, static_cast<size_t>(end - at - 1));
+        }
+        if (skipTo < 0)  // an unterminated declaration or comment
+            return NotRecognised;
+        at = skipTo;
+    }
+    return NotRecognised;
+}
+
 int OvMsgCheck::classifyBody(const QByteArray &text)
 {
     const int first = text.indexOf('<');
@@ -35,13 +92,7 @@ int OvMsgCheck::classifyBody(const QByteArray &text)
             break;
         ++end;
     }
-    const char *name = text.constData() + second + 1;
-    const size_t length = static_cast<size_t>(end - second - 1);
-    for (int i = 0; i < kListCount; ++i) {
-        if (std::strlen(kListNames[i]) == length && std::memcmp(kListNames[i], name, length) == 0)
-            return i;
-    }
-    return NotRecognised;
+    return indexOfName(text.constData() + second + 1, static_cast<size_t>(end - second - 1));
 }
 
 const char *OvMsgCheck::listName(int index)

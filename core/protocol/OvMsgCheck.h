@@ -22,5 +22,10 @@ public:
     // The first "<" is taken to open the XML declaration; the name follows the
     // second one and ends at a blank, "/", ">" or the end of the text.
     static int classifyBody(const QByteArray &text);
+    // The same index for the document element itself: the XML declaration,
+    // processing instructions, comments, a DOCTYPE and blanks before it are
+    // skipped, so a body without a declaration is named by its own element
+    // and never by the first child. 52 when there is no such element.
+    static int classifyDocument(const QByteArray &text);
     static const char *listName(int index);
 };

@@ -24,4 +24,8 @@ CommandOutcome m35BroadBook(SimDatabase &, const CommandSettings &, const DbpMes
 CommandOutcome m26ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome m48ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
+CommandOutcome soundSource(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome soundSourceSwitch(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome timerPlan(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
 } // namespace CommandHandlers

@@ -10,6 +10,7 @@
 struct CommandOutcome {
     bool ok = false;
     QByteArray reason;
+    QByteArray answerBody;  // the body of the 200 OK answer (most commands: none)
     QVector<QByteArray> pushes;
     int laterMs = 0;
     std::function<QVector<QByteArray>()> later;

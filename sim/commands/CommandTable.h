@@ -9,6 +9,7 @@ class SimDatabase;
 
 struct CommandSettings {
     int speakerCheckMs = 1500;  // how long a loudspeaker check takes before its result is pushed
+    int taskSecondMs = 1000;    // how long one second of a task's play time lasts
 };
 
 // Runs the change commands (POST packet types and SET PlayTermConfig), keyed by

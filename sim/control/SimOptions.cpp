@@ -20,6 +20,8 @@ const char faultHelp[] =
     "  close-after N        close a connection after answering its Nth request (0 = off)\n"
     "  malformed-next       the next answer carries a body that is not valid JSON\n"
     "  oversized-next       the next answer announces Content-Length:2147483647\n"
+    "  push-first NAME[,NAME]  send the pushes of these commands before their answer (TimerPlan)\n"
+    "  bare-answer NAME[,NAME] answer these commands 200 OK without a body\n"
     "  clear                remove every fault\n";
 
 const char answerHelp[] =
@@ -59,10 +61,14 @@ bool SimOptions::parse(const QStringList &arguments, int *exitCode)
     const QCommandLineOption rowsOpt("max-rows", "Most rows one list answer may hold (default 200000).", "N", "200000");
     const QCommandLineOption bytesOpt("max-bytes", "Most body bytes one list answer may hold (default 134217728).",
                                       "N", "134217728");
+    const QCommandLineOption tasksOpt("tasks", "Replace the sound-source tasks with N generated tasks (ids 1..N)"
+                                               " in schemes 1 and 2.", "N");
+    const QCommandLineOption taskSecondOpt("task-second-ms", "How long one second of a task's play time lasts"
+                                                     " (default 1000).", "MS", "1000");
     const QCommandLineOption logOpt("log-file", "Also append every received byte to this file.", "FILE");
     const QCommandLineOption keepOpt("keep-running", "Keep running when standard input ends (default: exit).");
     p.addOptions({portOpt, listenOpt, mediaPortOpt, mediaRootOpt, dbOpt, seedOpt, noSeedOpt, termOpt, levelsOpt,
-                  faultOpt, liveOpt, spkOpt, rowsOpt, bytesOpt, logOpt, keepOpt});
+                  faultOpt, liveOpt, spkOpt, rowsOpt, bytesOpt, tasksOpt, taskSecondOpt, logOpt, keepOpt});
     if (!p.parse(arguments)) {
         std::fprintf(stderr, "talkback-sim: %s\n", qPrintable(p.errorText()));
         *exitCode = 2;
@@ -109,6 +115,14 @@ bool SimOptions::parse(const QStringList &arguments, int *exitCode)
     if (!number(spkOpt, 0, 600000, &v))
         return false;
     speakerCheckMs = int(v);
+    if (p.isSet(tasksOpt)) {
+        if (!number(tasksOpt, 0, 1000000, &v))
+            return false;
+        tasks = int(v);
+    }
+    if (!number(taskSecondOpt, 0, 600000, &v))
+        return false;
+    taskSecondMs = int(v);
     if (!number(rowsOpt, 1, INT32_MAX, &maxRows) || !number(bytesOpt, 1024, qint64(1) << 40, &maxBytes))
         return false;
     mediaRoot = p.value(mediaRootOpt);

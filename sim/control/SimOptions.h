@@ -18,6 +18,8 @@ struct SimOptions {
     QStringList faults;
     int liveMs = 0;
     int speakerCheckMs = 1500;
+    int tasks = -1;          // >= 0: generated sound-source tasks
+    int taskSecondMs = 1000;
     qint64 maxRows = 200000;
     qint64 maxBytes = 128 * 1024 * 1024;
     QString logFile;

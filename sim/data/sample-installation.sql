@@ -118,4 +118,32 @@ INSERT INTO m26buttoncall(terminalId, startCall, stopCall, mic35Id, groupId) VAL
 INSERT INTO m48buttoncall(terminalId, startCall, stopCall, mic35Id, groupId) VALUES
   (301, 'ButtonPushDown', 'ButtonLongPress', 101, 0), (302, 'ButtonPushDown', 'ButtonLongPress', 0, 1);
 
+-- Timer schemes: 1 is the default scheme and always exists.
+INSERT INTO timerplan(timerplanId, name, enable, comment) VALUES
+  (1, '默认方案', 1, '工作日作息'),
+  (2, '周末作息', 1, 'Weekend timetable'),
+  (3, '考试周', 0, '');
+
+-- Sound-source tasks. Category 1 plans, 2 fire-alarm / manual (with targets),
+-- 3 timer tasks (timerPlanId, week mask, executeTime as name#$%seconds joined
+-- by !!!), 4 integration tasks. Source type 1 media files (@#$% between names),
+-- 2 capture box id, 3 text to speak, 4 microphone. Tasks 7, 8 and 12 are the
+-- ones the fire-alarm channels and microphone 101/102 name.
+INSERT INTO soundsource(sourceId, name, status, sourceCategory, sourceType, timerPlanId, sourceContent, playVol,
+                        duration, playTimes, openAmp, week, startDate, endDate, executeTime, terminalId) VALUES
+  (1, '上课铃预案', 2, 1, 1, -1, '上课铃.mp3', 80, 0, 1, 0, 0, 0, 0, '', ''),
+  (2, 'Evacuation notice', 2, 1, 3, -1, '请各位同学有序撤离到操场', 90, 60, 0, 0, 0, 0, 0, '', ''),
+  (3, '采集盒直播', 2, 1, 2, -1, '501', 70, 300, 0, 0, 0, 0, 0, '', ''),
+  (4, '话筒广播', 2, 1, 4, -1, '101', 75, 0, 1, 0, 0, 0, 0, '', ''),
+  (7, '消防疏散广播', 2, 2, 1, -1, 'fire_alarm.mp3', 100, 0, 3, 0, 0, 0, 0, '', '1 2 3 4 5'),
+  (8, '紧急通知', 1, 2, 3, -1, '紧急通知，请全体师生注意', 90, 120, 0, 0, 0, 0, 0, '', '6 7 8'),
+  (12, 'Pump room alarm', 2, 2, 1, -1, 'alarm.mp3@#$%bell.mp3', 85, 0, 2, 0, 0, 0, 0, '', '9 10'),
+  (20, '早操音乐', 2, 3, 1, 1, '早操.mp3', 70, 1200, 0, 10, 62, 1735689600, 0,
+   '早操#$%23400!!!课间操#$%35400', '1 2 3 4 5 6'),
+  (21, '午休铃', 2, 3, 1, 1, '午休.mp3@#$%起床铃.mp3', 60, 0, 1, 5, 62, 1735689600, 4102444800,
+   '午休开始#$%43200!!!午休结束#$%50400', '1 2 3'),
+  (22, 'Weekend wake-up', 2, 3, 1, 2, 'morning.mp3', 50, 0, 2, 0, 65, 1735689600, 0, 'Wake up#$%25200', '11 12'),
+  (23, '', 2, 3, 1, 2, 'bell.mp3', 70, 0, 1, 0, 65, 1735689600, 0, '#$%28800', '12 15'),
+  (30, '门禁联动', 2, 4, 1, -1, 'door.mp3', 70, 0, 1, 0, 0, 0, 0, '', '3 4');
+
 COMMIT;

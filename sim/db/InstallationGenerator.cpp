@@ -82,9 +82,49 @@ bool generate(SimDatabase &db, int terminals, QString *error)
         }, error);
         next += small;
     }
+    // Scheme 1, the default scheme, exists in every installation.
+    ok = ok && db.exec("delete from soundsource", {}, error) >= 0 && db.exec("delete from timerplan", {}, error) >= 0;
+    ok = ok && db.exec("insert into timerplan(timerplanId, name, enable, comment) values(1, '默认方案', 1, '')", {},
+                       error) >= 0;
     ok = ok && db.exec("insert or ignore into users(name, password, level) values('admin', 'admin', 1)", {}, error) >= 0;
     ok = ok && db.exec("insert or ignore into levels(id, name, lv, type) values(1, '高级设置', 1, 4),"
                        " (2, '终端操作', 1, 5)", {}, error) >= 0;
+    db.execScript(ok ? "COMMIT" : "ROLLBACK", nullptr);
+    return ok;
+}
+
+bool generateTasks(SimDatabase &db, int tasks, QString *error)
+{
+    if (!db.execScript("BEGIN", error))
+        return false;
+    bool ok = db.exec("delete from soundsource", {}, error) >= 0;
+    ok = ok && db.exec("insert or ignore into timerplan(timerplanId, name, enable, comment) values"
+                       "(1, '默认方案', 1, ''), (2, 'Generated', 1, 'generated tasks')", {}, error) >= 0;
+    const qint64 amplifiers = std::max<qint64>(1, db.count("ipamp"));
+    ok = ok && fill(db,
+                    "insert into soundsource(sourceId, name, status, sourceCategory, sourceType, timerPlanId,"
+                    " sourceContent, playVol, duration, playTimes, openAmp, week, startDate, endDate, executeTime,"
+                    " terminalId) values(?, ?, 2, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                    1, tasks,
+                    [&](qint64 id, qint64 i) {
+                        const int category = int(1 + i % 4);
+                        const bool timer = category == 3;
+                        const qint64 first = 1 + (i % amplifiers);
+                        const QString targets = category == 1 ? QString()
+                            : QStringLiteral("%1 %2").arg(first).arg(1 + ((i + 1) % amplifiers));
+                        const QString exec = timer ? QStringLiteral("第%1节#$%%2!!!Break %1#$%%3")
+                                                         .arg(i % 8 + 1).arg(28800 + (i % 8) * 3600)
+                                                         .arg(30600 + (i % 8) * 3600)
+                                                   : QString();
+                        return QVector<QVariant>{id, i % 2 ? QStringLiteral("任务%1").arg(id)
+                                                           : QStringLiteral("Task %1").arg(id),
+                                                 category, 1, timer ? 1 + i % 2 : -1,
+                                                 QStringLiteral("bell%1.mp3@#$%music%1.mp3").arg(i % 10),
+                                                 int(50 + i % 50), timer ? 0 : int(60 + i % 600), timer ? 1 : 0,
+                                                 timer ? 5 : 0, timer ? 62 : 0, timer ? 1735689600 : 0, 0, exec,
+                                                 targets};
+                    },
+                    error);
     db.execScript(ok ? "COMMIT" : "ROLLBACK", nullptr);
     return ok;
 }

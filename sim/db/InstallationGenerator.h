@@ -10,5 +10,9 @@ class SimDatabase;
 namespace InstallationGenerator {
 
 bool generate(SimDatabase &db, int terminals, QString *error);
+// Replaces the sound-source tasks with `tasks` generated ones (ids 1..N) of
+// every category, the timer tasks in schemes 1 and 2 (which it creates if
+// missing), targeting the installation's first amplifiers.
+bool generateTasks(SimDatabase &db, int tasks, QString *error);
 
 } // namespace InstallationGenerator

@@ -35,6 +35,10 @@ QString FaultPlan::apply(const QStringList &words)
         refuse += names(words);
     } else if (what == QLatin1String("ignore") && words.size() > 1) {
         ignore += names(words);
+    } else if (what == QLatin1String("push-first") && words.size() > 1) {
+        pushFirst += names(words);
+    } else if (what == QLatin1String("bare-answer") && words.size() > 1) {
+        bareAnswer += names(words);
     } else if (what == QLatin1String("no-keepalive") && words.size() == 1) {
         ignore.insert("ONLINE");
     } else if (what == QLatin1String("delay")) {
@@ -65,13 +69,15 @@ QString FaultPlan::describe() const
         l.sort();
         return l.isEmpty() ? QStringLiteral("-") : l.join(',');
     };
-    return QStringLiteral("refuse=%1 ignore=%2 delay=%3 chunk=%4 close-after=%5 malformed-next=%6 oversized-next=%7")
+    return QStringLiteral("refuse=%1 ignore=%2 delay=%3 chunk=%4 close-after=%5 malformed-next=%6 oversized-next=%7"
+                          " push-first=%8 bare-answer=%9")
         .arg(list(refuse), list(ignore))
         .arg(delayMs)
         .arg(chunkBytes)
         .arg(closeAfter)
         .arg(int(malformedNext))
-        .arg(int(oversizedNext));
+        .arg(int(oversizedNext))
+        .arg(list(pushFirst), list(bareAnswer));
 }
 
 bool FaultPlan::matches(const QSet<QByteArray> &set, const DbpMessage &request)

@@ -12,6 +12,8 @@ class DbpMessage;
 struct FaultPlan {
     QSet<QByteArray> refuse;   // answer these requests "400 FAILED"
     QSet<QByteArray> ignore;   // never answer these requests ("ONLINE": keep-alives)
+    QSet<QByteArray> pushFirst;   // send the pushes of these commands before their answer
+    QSet<QByteArray> bareAnswer;  // answer these commands without a body
     int delayMs = 0;           // hold every answer and push this long
     int chunkBytes = 0;        // write everything in pieces of this many bytes
     int closeAfter = 0;        // close a connection after answering this many requests

@@ -72,9 +72,14 @@ void SimServer::onMessage(SimSession *session, const DbpMessage &request)
         reply = {DbpWriter::answerFailed(request.cseq(), "refused by fault injection")};
     else
         reply = handle(session, request, &pushes);
-    answer(session, request, reply);
+    // A real server sends a change's push and the answer in either order.
+    const bool pushFirst = FaultPlan::matches(m_faults.pushFirst, request);
+    if (!pushFirst)
+        answer(session, request, reply);
     for (const QByteArray &p : qAsConst(pushes))
         push(p);
+    if (pushFirst)
+        answer(session, request, reply);
     if (m_faults.closeAfter > 0 && session->answered() >= m_faults.closeAfter)
         session->closeWhenSent();
 }
@@ -169,5 +174,6 @@ QByteArray SimServer::handleCommand(const DbpMessage &request, QVector<QByteArra
                 push(p);
         });
     }
-    return DbpWriter::answerOk(request.cseq());
+    const bool bare = FaultPlan::matches(m_faults.bareAnswer, request);
+    return DbpWriter::answerOk(request.cseq(), bare ? QByteArray() : o.answerBody);
 }

@@ -262,6 +262,68 @@ void TestSimServer::commandsApplyAndPush_data()
                                           << QByteArray() << QByteArray("unknown");
     QTest::newRow("RemoveDevice wrong type") << QByteArray("RemoveDevice") << QByteArray("{\"Id\":\"503\",\"Type\":\"IP\"}\n")
                                              << QByteArray() << QByteArray("type");
+    // Tasks: the whole task for Add, Mod and Del; the server gives new ids.
+    const auto task = [](const char *action, int id, const char *category, const char *type, const char *plan,
+                         const char *content, const char *terminals) {
+        return "{\"Action\":\"" + QByteArray(action) + "\",\"Duration\":\"0\",\"EndDate\":\"4102444800\","
+               "\"ExecuteTime\":\"A#$%28800\",\"Id\":\"" + QByteArray::number(id) + "\",\"Name\":\"\","
+               "\"OpenAmp\":\"0\",\"PlayTimes\":\"1\",\"PlayVol\":\"70\",\"SourceCategory\":\"" + category
+            + "\",\"SourceContent\":\"" + content + "\",\"SourceType\":\"" + type
+            + "\",\"StartDate\":\"0\",\"TerminalId\":\"" + terminals + "\",\"TimerPlanId\":\"" + plan
+            + "\",\"Week\":\"62\"}\n";
+    };
+    QTest::newRow("SoundSource Add") << QByteArray("SoundSource") << task("Add", 0, "3", "1", "2", "a.mp3", "1 2")
+                                     << QByteArray("Packet-Subtype:soundsource\r\n")
+                                     << QByteArray("\"sourceId\":\"31\",\"name\":\"\",\"status\":\"2\"");
+    QTest::newRow("SoundSource Mod") << QByteArray("SoundSource") << task("Mod", 20, "3", "1", "1", "b.mp3", "3")
+                                     << QByteArray("Packet-Subtype:soundsource\r\n")
+                                     << QByteArray("\"endDate\":\"4102444800\"");
+    QTest::newRow("SoundSource Mod unknown id") << QByteArray("SoundSource") << task("Mod", 999, "2", "1", "-1", "", "")
+                                                << QByteArray() << QByteArray("unknown task 999");
+    QTest::newRow("SoundSource Mod running") << QByteArray("SoundSource") << task("Mod", 8, "2", "3", "-1", "t", "6")
+                                             << QByteArray() << QByteArray("task 8 is running");
+    QTest::newRow("SoundSource unknown scheme") << QByteArray("SoundSource") << task("Add", 0, "3", "1", "77", "", "")
+                                                << QByteArray() << QByteArray("unknown scheme 77");
+    QTest::newRow("SoundSource unknown terminal") << QByteArray("SoundSource")
+                                                  << task("Mod", 7, "2", "1", "-1", "a", "1 99999") << QByteArray()
+                                                  << QByteArray("unknown terminal 99999");
+    QTest::newRow("SoundSource unknown capture box") << QByteArray("SoundSource")
+                                                     << task("Mod", 3, "1", "2", "-1", "601", "") << QByteArray()
+                                                     << QByteArray("unknown capture box 601");
+    QTest::newRow("SoundSource integration task") << QByteArray("SoundSource")
+                                                  << task("Mod", 30, "4", "1", "-1", "door.mp3", "3 4") << QByteArray()
+                                                  << QByteArray("integration tasks are managed by the server");
+    QTest::newRow("SoundSource Del") << QByteArray("SoundSource") << task("Del", 7, "2", "1", "-1", "", "")
+                                     << QByteArray("DELETE DBP/1.0\r\nPacket-Type:SoundSource\r\nId: 7\r\n")
+                                     << QByteArray();
+    QTest::newRow("SoundSourceSwitch Start") << QByteArray("SoundSourceSwitch")
+                                             << QByteArray("{\"Action\":\"Start\",\"Id\":\"7\"}\n")
+                                             << QByteArray("Packet-Subtype:soundsource\r\n")
+                                             << QByteArray("\"sourceId\":\"7\",\"name\":\"消防疏散广播\",\"status\":\"1\"");
+    QTest::newRow("SoundSourceSwitch extra member") << QByteArray("SoundSourceSwitch")
+                                                    << QByteArray("{\"Action\":\"Start\",\"Id\":\"7\",\"Name\":\"x\"}\n")
+                                                    << QByteArray() << QByteArray("unknown member Name");
+    QTest::newRow("TimerPlan Add") << QByteArray("TimerPlan")
+                                   << QByteArray("{\"Action\":\"Add\",\"Comment\":\"\",\"Enable\":\"1\",\"Id\":\"-1\","
+                                                 "\"Name\":\"夜间\"}\n")
+                                   << QByteArray("Packet-Subtype:timerplan\r\n")
+                                   << QByteArray("[{\"timerplanId\":\"4\",\"name\":\"夜间\",\"enable\":\"1\"");
+    QTest::newRow("TimerPlan Mod unknown") << QByteArray("TimerPlan")
+                                           << QByteArray("{\"Action\":\"Mod\",\"Comment\":\"\",\"Enable\":\"1\","
+                                                         "\"Id\":\"42\",\"Name\":\"x\"}\n")
+                                           << QByteArray() << QByteArray("unknown scheme 42");
+    QTest::newRow("TimerPlan Del default") << QByteArray("TimerPlan")
+                                           << QByteArray("{\"Action\":\"Del\",\"Comment\":\"\",\"Enable\":\"1\","
+                                                         "\"Id\":\"1\",\"Name\":\"x\"}\n")
+                                           << QByteArray() << QByteArray("scheme 1 is the default scheme");
+    QTest::newRow("TimerPlan Del with tasks") << QByteArray("TimerPlan")
+                                              << QByteArray("{\"Action\":\"Del\",\"Comment\":\"\",\"Enable\":\"1\","
+                                                            "\"Id\":\"2\",\"Name\":\"x\"}\n")
+                                              << QByteArray() << QByteArray("scheme 2 still holds tasks");
+    QTest::newRow("TimerPlan Del") << QByteArray("TimerPlan")
+                                   << QByteArray("{\"Action\":\"Del\",\"Comment\":\"\",\"Enable\":\"0\","
+                                                 "\"Id\":\"3\",\"Name\":\"x\"}\n")
+                                   << QByteArray("DELETE DBP/1.0\r\nPacket-Type:SchemeData\r\nId: 3\r\n") << QByteArray();
     QTest::newRow("not JSON") << QByteArray("IpAmpPower") << QByteArray("Id=2") << QByteArray() << QByteArray("JSON");
     QTest::newRow("unknown command") << QByteArray("MakeCoffee") << QByteArray("{}\n") << QByteArray() << QByteArray("MakeCoffee");
 }
@@ -652,7 +714,7 @@ void TestSimServer::listAnswerIsBounded()
 
 void TestSimServer::generatesLargeInstallations()
 {
-    SimProcess sim({"--terminals", "3000"});
+    SimProcess sim({"--terminals", "3000", "--tasks", "400"});
     QVERIFY2(sim.isRunning(), qPrintable(sim.errorString()));
     DbpTestClient c;
     QVERIFY(c.connectTo(sim.dbpPort()));
@@ -663,6 +725,16 @@ void TestSimServer::generatesLargeInstallations()
     QCOMPARE(rows.at(2999).toObject().value("terminalId").toString(), QString("3000"));
     c.send(DbpTestClient::list(3, "MicList", "select count(*) as n from mic35"));
     QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString(), QString("30"));
+    // Tasks of every category; the timer tasks only in schemes that exist.
+    c.send(DbpTestClient::list(4, "SoundSourceList",
+                               "select sourceCategory as c, count(*) as n from soundsource group by c order by c"));
+    const QJsonArray categories = rowsOf(c.next());
+    QCOMPARE(categories.size(), 4);
+    QCOMPARE(categories.at(2).toObject().value("n").toString(), QString("100"));
+    c.send(DbpTestClient::list(5, "SoundSourceList",
+                               "select count(*) as n from soundsource where sourceCategory = 3 and timerPlanId not in"
+                               " (select timerplanId from timerplan)"));
+    QCOMPARE(rowsOf(c.next()).at(0).toObject().value("n").toString(), QString("0"));
 }
 
 void TestSimServer::generatedCallStationsGoIntoBooksByTheirType()

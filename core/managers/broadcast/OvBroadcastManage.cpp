@@ -6,5 +6,5 @@ OvBroadcastManage::OvBroadcastManage() : OvBaseMgr({95, 96, 97, 98}, QByteArrayL
 
 bool OvBroadcastManage::onBody(const QByteArray &text)
 {
-    return OvMsgCheck::classifyBody(text) == OvMsgCheck::BroadcastList;
+    return OvMsgCheck::classifyDocument(text) == OvMsgCheck::BroadcastList;
 }
