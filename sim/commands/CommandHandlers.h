@@ -24,4 +24,7 @@ CommandOutcome m35BroadBook(SimDatabase &, const CommandSettings &, const DbpMes
 CommandOutcome m26ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome m48ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
+CommandOutcome callService(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome broadRegion(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
 } // namespace CommandHandlers

@@ -118,4 +118,20 @@ INSERT INTO m26buttoncall(terminalId, startCall, stopCall, mic35Id, groupId) VAL
 INSERT INTO m48buttoncall(terminalId, startCall, stopCall, mic35Id, groupId) VALUES
   (301, 'ButtonPushDown', 'ButtonLongPress', 101, 0), (302, 'ButtonPushDown', 'ButtonLongPress', 0, 1);
 
+-- Call-service groups of paging microphones (terminalId: member ids in order,
+-- separated by blanks; callWaitRule 1 all ring .. 5 fixed order). Group 1 is
+-- a transfer target of microphone 101, groups 1 and 2 are called by buttons.
+INSERT INTO callservergroup(groupId, name, callWaitRule, ringTime, terminalId) VALUES
+  (1, '值班组', 1, 60, '102 104'),
+  (2, 'Security Team', 5, 45, '105 103 101'),
+  (3, '教务组', 3, 30, '106');
+
+-- Broadcast regions of player terminals and call stations (terminalId as above).
+-- Regions 1-3 are in microphone books.
+INSERT INTO region(regionId, name, terminalId) VALUES
+  (1, '教学楼', '1 2 3 10001'),
+  (2, 'Sports Area', '5 6 20 204'),
+  (3, '宿舍区', '13 14 301 201'),
+  (4, 'Empty Region', '');
+
 COMMIT;

@@ -24,6 +24,8 @@ const QVector<Table> &tables()
         {"m35broadcast", "terminalId", "m35broadcast", "", Kind::Book},
         {"m26buttoncall", "terminalId", "m26buttoncall", "", Kind::Book},
         {"m48buttoncall", "terminalId", "m48buttoncall", "", Kind::Book},
+        {"callservergroup", "groupId", "callservergroup", "MicGroup", Kind::Record},
+        {"region", "regionId", "region", "Region", Kind::Record},
     };
     return list;
 }
