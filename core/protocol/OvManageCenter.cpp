@@ -5,8 +5,10 @@
 #include "managers/callstations/OvM48Manage.h"
 #include "managers/capture/OvCapManage.h"
 #include "managers/firealarm/OvFAlarmManage.h"
+#include "managers/groups/OvMicGroupManage.h"
 #include "managers/m37/OvM37Manage.h"
 #include "managers/mic/OvMicManage.h"
+#include "managers/regions/OvRegionManage.h"
 #include "managers/terminals/OvTerminalManage.h"
 #include "managers/tts/OvTtsManage.h"
 #include "protocol/OvCommandRequest.h"
@@ -37,6 +39,8 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(M37Slot, std::make_unique<OvM37Manage>());
     installManager(FAlarmSlot, std::make_unique<OvFAlarmManage>());
     installManager(LevelSlot, std::make_unique<OvLevelManage>());
+    installManager(RegionSlot, std::make_unique<OvRegionManage>());
+    installManager(MicGroupSlot, std::make_unique<OvMicGroupManage>());
 }
 
 OvManageCenter::OvManageCenter(BareTag)
