@@ -2,6 +2,7 @@
 #include "framework/BaseMessageDialog.h"
 #include "framework/MemberPickTable.h"
 #include "framework/ModalRunner.h"
+#include "framework/OvMessageBox.h"
 #include "framework/OvTermTbCtrl.h"
 #include "managers/callstations/OvM26ListMgr.h"
 #include "managers/callstations/OvM48ListMgr.h"
@@ -41,6 +42,10 @@ struct DialogAnswers
     {
         previous = modal::setHook([this](QDialog &d) {
             if (auto *box = qobject_cast<BaseMessageDialog *>(&d)) {
+                messages << box->text();
+                return int(QDialog::Accepted);
+            }
+            if (auto *box = qobject_cast<OvMessageBox *>(&d)) {
                 messages << box->text();
                 return int(QDialog::Accepted);
             }
@@ -110,6 +115,7 @@ private slots:
     void groupPageShowsRulesAndTimes();
     void groupRenameKeepsTheRingOrder();
     void groupNewAndItsRefusal();
+    void deniedWithoutTerminalLevel();
 
 private:
     RegionTerminals regionTerminals(bool withM48 = true) const;
@@ -441,6 +447,32 @@ void TestGroupScreens::groupNewAndItsRefusal()
     QCOMPARE(answers.messages, QStringList({"Setting Error!", "Add Error!"}));
     QCoreApplication::processEvents();
     QCOMPARE(form.groupTable()->rowCount(), 4);
+}
+
+void TestGroupScreens::deniedWithoutTerminalLevel()
+{
+    QVERIFY(m_sim->command("levels 1:高级设置:1:4,2:终端操作:0:5").startsWith("ok"));
+    OvTermTbCtrl probe;
+    QTRY_VERIFY(!probe.permitted());
+    DialogAnswers answers;
+    bool dialogOpened = false;
+    answers.answer = [&dialogOpened](QDialog &) {
+        dialogOpened = true;
+        return int(QDialog::Rejected);
+    };
+    m_sim->clearReceivedLog();
+    OvRegionMgrForm regions(*m_regions, [this] { return regionTerminals(); });
+    OvMicGroupInfoForm groups(*m_groups, [this] { return mics(); });
+    regions.slot_add_clicked();
+    selectRows(groups.groupTable(), {2});
+    groups.slot_edit_clicked();
+    groups.slot_delete_clicked();
+    const QString denied = QStringLiteral("Current user does not have permission to edit!");
+    QCOMPARE(answers.messages, QStringList({denied, denied, denied}));
+    QVERIFY(!dialogOpened);
+    const QByteArray log = m_sim->receivedLog();
+    QVERIFY(!log.contains("BroadRegion") && !log.contains("CallService"));
+    QCOMPARE(int(m_groups->groupList().size()), 3);
 }
 
 QTEST_MAIN(TestGroupScreens)
