@@ -27,6 +27,7 @@ private slots:
     void editsFollowTheServer();
     void refusalsKeepTheCache();
     void lostAnswerFetchesTheList();
+    void pushedRowReachesTheCache();
 
 private:
     SimCentre m_sim;
@@ -106,6 +107,22 @@ void TestRegionsSim::lostAnswerFetchesTheList()
     QVERIFY(m_list->findRegion(2, r));
     QCOMPARE(m_list->send(r, EditAction::Del), 3);
     QCOMPARE(ids(*m_list), QList<int>({1, 2, 4}));
+}
+
+void TestRegionsSim::pushedRowReachesTheCache()
+{
+    // Another console changed region 4: the server pushes its row.
+    QSignalSpy changed(m_list.get(), &OvRegionListMgr::regionChanged);
+    QCOMPARE(m_sim.sim->command("sql update region set name = 'Pushed', terminalId = '8 302' where regionId = 4"),
+             QString("ok 1"));
+    QCOMPARE(m_sim.sim->command("push region 4"), QString("ok"));
+    QTRY_COMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toInt(), 4);
+    OvRegion r;
+    QVERIFY(m_list->findRegion(4, r));
+    QCOMPARE(r.name, QByteArray("Pushed"));
+    QCOMPARE(r.memberIds(), std::vector<int>({8, 302}));
+    QCOMPARE(ids(*m_list), QList<int>({1, 2, 3, 4}));
 }
 
 QTEST_MAIN(TestRegionsSim)
