@@ -9,7 +9,9 @@
 #include "managers/capture/OvCapManage.h"
 #include "managers/firealarm/OvFAlarmManage.h"
 #include "managers/m37/OvM37Manage.h"
+#include "managers/groups/OvMicGroupManage.h"
 #include "managers/mic/OvMicManage.h"
+#include "managers/regions/OvRegionManage.h"
 #include "managers/schemes/OvSchemeManage.h"
 #include "managers/tasks/OvPlayTaskManage.h"
 #include "managers/tasks/OvSsTaskManage.h"
@@ -37,4 +39,6 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(PlanSlot, std::make_unique<OvPlanManage>());
     installManager(SsTaskSlot, std::make_unique<OvSsTaskManage>());
     installManager(SchemeSlot, std::make_unique<OvSchemeManage>());
+    installManager(RegionSlot, std::make_unique<OvRegionManage>());
+    installManager(MicGroupSlot, std::make_unique<OvMicGroupManage>());
 }

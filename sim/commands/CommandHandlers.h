@@ -27,5 +27,7 @@ CommandOutcome m48ButtonCall(SimDatabase &, const CommandSettings &, const DbpMe
 CommandOutcome soundSource(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome soundSourceSwitch(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome timerPlan(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome callService(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome broadRegion(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
 } // namespace CommandHandlers

@@ -24,6 +24,8 @@ const QHash<QByteArray, CommandHandlers::Handler> &handlers()
         {"M26ButtonCall", m26ButtonCall},     {"M48ButtonCall", m48ButtonCall},
         {"SoundSource", soundSource},         {"SoundSourceSwitch", soundSourceSwitch},
         {"TimerPlan", timerPlan},
+        {"CallService", callService},
+        {"BroadRegion", broadRegion},
     };
     return table;
 }

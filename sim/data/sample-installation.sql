@@ -145,5 +145,20 @@ INSERT INTO soundsource(sourceId, name, status, sourceCategory, sourceType, time
   (22, 'Weekend wake-up', 2, 3, 1, 2, 'morning.mp3', 50, 0, 2, 0, 65, 1735689600, 0, 'Wake up#$%25200', '11 12'),
   (23, '', 2, 3, 1, 2, 'bell.mp3', 70, 0, 1, 0, 65, 1735689600, 0, '#$%28800', '12 15'),
   (30, '门禁联动', 2, 4, 1, -1, 'door.mp3', 70, 0, 1, 0, 0, 0, 0, '', '3 4');
+-- Call-service groups of paging microphones (terminalId: member ids in order,
+-- separated by blanks; callWaitRule 1 all ring .. 5 fixed order). Group 1 is
+-- a transfer target of microphone 101, groups 1 and 2 are called by buttons.
+INSERT INTO callservergroup(groupId, name, callWaitRule, ringTime, terminalId) VALUES
+  (1, '值班组', 1, 60, '102 104'),
+  (2, 'Security Team', 5, 45, '105 103 101'),
+  (3, '教务组', 3, 30, '106');
+
+-- Broadcast regions of player terminals and call stations (terminalId as above).
+-- Regions 1-3 are in microphone books.
+INSERT INTO region(regionId, name, terminalId) VALUES
+  (1, '教学楼', '1 2 3 10001'),
+  (2, 'Sports Area', '5 6 20 204'),
+  (3, '宿舍区', '13 14 301 201'),
+  (4, 'Empty Region', '');
 
 COMMIT;

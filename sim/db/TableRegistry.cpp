@@ -26,6 +26,8 @@ const QVector<Table> &tables()
         {"m48buttoncall", "terminalId", "m48buttoncall", "", Kind::Book},
         {"soundsource", "sourceId", "soundsource", "SoundSource", Kind::Record},
         {"timerplan", "timerplanId", "timerplan", "SchemeData", Kind::Record},
+        {"callservergroup", "groupId", "callservergroup", "MicGroup", Kind::Record},
+        {"region", "regionId", "region", "Region", Kind::Record},
     };
     return list;
 }
