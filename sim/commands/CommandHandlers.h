@@ -24,4 +24,9 @@ CommandOutcome m35BroadBook(SimDatabase &, const CommandSettings &, const DbpMes
 CommandOutcome m26ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome m48ButtonCall(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
+CommandOutcome systemParameter(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome modTalkManagerInfo(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome dataBackup(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome dataRecovery(SimDatabase &, const CommandSettings &, const DbpMessage &);
+
 } // namespace CommandHandlers

@@ -10,6 +10,9 @@
 struct CommandOutcome {
     bool ok = false;
     QByteArray reason;
+    QByteArray body;        // of an accepted answer (a backup names its file and digest)
+    int answerDelayMs = 0;  // a backup that takes time to write answers that much later
+    bool endSessions = false;  // a restore ends every session, as the restarting server does
     QVector<QByteArray> pushes;
     int laterMs = 0;
     std::function<QVector<QByteArray>()> later;

@@ -22,6 +22,8 @@ const QHash<QByteArray, CommandHandlers::Handler> &handlers()
         {"M35MonitorBook", m35MonitorBook},
         {"M35SoundSource", m35SoundSource},   {"M35BroadBook", m35BroadBook},
         {"M26ButtonCall", m26ButtonCall},     {"M48ButtonCall", m48ButtonCall},
+        {"SystemParameter", systemParameter}, {"ModTalkManagerInfo", modTalkManagerInfo},
+        {"DataBackup", dataBackup},           {"DataRecovery", dataRecovery},
     };
     return table;
 }

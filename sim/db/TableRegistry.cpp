@@ -24,6 +24,7 @@ const QVector<Table> &tables()
         {"m35broadcast", "terminalId", "m35broadcast", "", Kind::Book},
         {"m26buttoncall", "terminalId", "m26buttoncall", "", Kind::Book},
         {"m48buttoncall", "terminalId", "m48buttoncall", "", Kind::Book},
+        {"parameter", "name", "parameter", "", Kind::Record},
     };
     return list;
 }
