@@ -258,7 +258,9 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
             m_requestTable.clear();
             return TimedOut;
         }
-        if (state() == ConnectionState::Closed)
+        // A server that answers and then closes (a restart after a restore)
+        // has still answered: the outcome counts when the answer was handled.
+        if (state() == ConnectionState::Closed && entryPending(ownCSeq))
             return NotConnected;
     }
     std::lock_guard<std::mutex> guard(m_lock);
