@@ -247,8 +247,6 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
         return NotConnected;
 
     const qint64 waitStart = Clock::instance().nowSeconds();
-    if (state() == ConnectionState::Closed)
-        return NotConnected;
     // The wait ends with this request's own answer: the outcome of a
     // keep-alive sent meanwhile is neither waited for nor taken for it.
     while (entryPending(ownCSeq)) {
