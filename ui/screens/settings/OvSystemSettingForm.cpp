@@ -32,6 +32,12 @@ constexpr int kDefaultLogPort = 7802;
 QPushButton *fixedButton(const QString &caption, int width, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
+    // The sizes of this page's buttons are fixed; the style sheet's minimum
+    // width and padding would widen them.
+    // (style-sheet sizes count without the 1-pixel border).
+    b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; min-width: %1px; max-width: %1px; "
+                                    "min-height: 21px; max-height: 21px; }")
+                         .arg(width - 2));
     b->setFixedSize(width, 23);
     return b;
 }
