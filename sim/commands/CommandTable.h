@@ -16,6 +16,8 @@ struct BackupSettings {
     int answerDelayMs = 0;       // how long writing a backup takes
     bool upperCaseDigest = false; // answer the digest in capitals
     bool corruptFile = false;     // damage the written file after its digest is taken
+    bool overrideName = false;    // answer answerName instead of the file written
+    QString answerName;           // (empty: no BackupFile member at all)
 };
 
 struct CommandSettings {

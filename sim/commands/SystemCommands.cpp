@@ -135,7 +135,10 @@ CommandOutcome dataBackup(SimDatabase &db, const CommandSettings &settings, cons
     if (b.upperCaseDigest)
         md5 = md5.toUpper();
     QJsonObject answer;
-    answer.insert(QStringLiteral("BackupFile"), QString::fromUtf8(*name));
+    if (!b.overrideName)
+        answer.insert(QStringLiteral("BackupFile"), QString::fromUtf8(*name));
+    else if (!b.answerName.isEmpty())
+        answer.insert(QStringLiteral("BackupFile"), b.answerName);
     answer.insert(QStringLiteral("Md5"), QString::fromLatin1(md5));
     CommandOutcome o = CommandOutcome::done();
     o.body = QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n';

@@ -88,6 +88,7 @@ QString ControlChannel::helpText()
         "  backup delay MS                   DataBackup answers MS later (a large backup); 0 = at once\n"
         "  backup upper on|off               DataBackup answers its digest in capitals\n"
         "  backup corrupt on|off             DataBackup damages the file after taking its digest\n"
+        "  backup answername NAME|none|off   DataBackup answers another file name / none / its own\n"
         "  quit                              reply ok and exit\n");
 }
 
@@ -306,6 +307,11 @@ QString ControlChannel::backup(const QStringList &w)
         b.answerDelayMs = ms;
         return ok(QString::number(ms));
     }
+    if (w.size() == 2 && what == QLatin1String("answername")) {
+        b.overrideName = w[1] != QLatin1String("off");
+        b.answerName = w[1] == QLatin1String("none") || !b.overrideName ? QString() : w[1];
+        return ok(w[1]);
+    }
     const bool on = w.value(1) == QLatin1String("on");
     if (w.size() == 2 && (on || w.value(1) == QLatin1String("off"))) {
         if (what == QLatin1String("upper")) {
@@ -318,5 +324,5 @@ QString ControlChannel::backup(const QStringList &w)
         }
     }
     return error(QStringLiteral("backup dir | backup recoverydir | backup delay MS | backup upper on|off | "
-                                "backup corrupt on|off"));
+                                "backup corrupt on|off | backup answername NAME|none|off"));
 }

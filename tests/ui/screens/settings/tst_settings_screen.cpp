@@ -88,6 +88,9 @@ private slots:
     void corruptedBackupFails();
     void refusedBackupIsReported();
     void existingFileIsReplacedOnlyWhenConfirmed();
+    void failedCopyIsReported();
+    void unusableBackupNames_data();
+    void unusableBackupNames();
     void lateBackupAnswerShowsBackingUp();
     void backupAnswerThatNeverComes();
     void restoreEndsTheSessionWithTheLossMessage();
@@ -449,6 +452,41 @@ void TestSettingsScreen::existingFileIsReplacedOnlyWhenConfirmed()
     QTRY_COMPARE(answers.messages.size(), 2);
     QCOMPARE(answers.messages[1], name + "下载完成！");
     QCOMPARE(fileMd5(copy), m_mgr->backupAnswer().value.toLower());
+}
+
+void TestSettingsScreen::failedCopyIsReported()
+{
+    DialogAnswers answers;
+    const QString name = settingchecks::backupFileName(QDate::currentDate());
+    // A directory of the backup's name cannot be replaced by the file.
+    QVERIFY(QDir().mkpath(m_dir->filePath("target/" + name + "/inside")));
+    answers.question = QDialog::Accepted;
+    runBackup(answers);
+    QTRY_COMPARE(answers.messages.size(), 2);
+    QCOMPARE(answers.messages[1], "备份文件复制失败！\n" + m_dir->filePath("target/" + name));
+    QVERIFY(QFileInfo(m_dir->filePath("target/" + name + "/inside")).isDir());
+    QCOMPARE(QDir(m_dir->filePath("target")).entryList(QDir::Files), QStringList());
+}
+
+void TestSettingsScreen::unusableBackupNames_data()
+{
+    QTest::addColumn<QString>("answered");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no name") << "none" << "数据备份失败！\n服务器没有给出备份文件名";
+    QTest::newRow("climbs out") << "../../evil.backup" << "数据备份失败！\n服务器给出的备份文件名不可用：../../evil.backup";
+    QTest::newRow("absolute") << "/etc/evil" << "数据备份失败！\n服务器给出的备份文件名不可用：/etc/evil";
+}
+
+void TestSettingsScreen::unusableBackupNames()
+{
+    QFETCH(QString, answered);
+    QFETCH(QString, message);
+    DialogAnswers answers;
+    QVERIFY(m_sim->command("backup answername " + answered).startsWith("ok"));
+    QCOMPARE(runBackup(answers), message);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(m_dir->filePath("download")).entryList(QDir::Files), QStringList());
+    QCOMPARE(m_sim->command("media requests"), QString("ok 0"));
 }
 
 void TestSettingsScreen::lateBackupAnswerShowsBackingUp()
