@@ -351,9 +351,14 @@ void InfoCenterMgr::applyInitialTitle()
     QString title;
     if (QWidget *system = m_screens[slotOf(ScreenId::SystemSetting)])
         title = system->property("titleName").toString();
-    if (title.isEmpty())
-        title = titlesetting::read(m_configPath);
-    applyTitle(title.isEmpty() ? titlesetting::kDefaultTitle : title);
+    // The page may have had the server's title while it was being built,
+    // before its signal was connected: that title is stored as well.
+    if (!title.isEmpty() && title != titlesetting::kDefaultTitle) {
+        slot_setTitleName(title);
+        return;
+    }
+    const QString stored = titlesetting::read(m_configPath);
+    applyTitle(stored.isEmpty() ? titlesetting::kDefaultTitle : stored);
 }
 
 void InfoCenterMgr::slot_setTitleName(const QString &title)

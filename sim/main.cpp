@@ -11,7 +11,9 @@
 
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -91,6 +93,20 @@ int main(int argc, char *argv[])
     if (!media.listen(options.listen, options.mediaPort))
         return fail(
             QStringLiteral("cannot listen on media port %1: %2").arg(options.mediaPort).arg(media.errorString()));
+    // Backups are written and restores read in the simulator's own temporary
+    // directory, served under the server paths the consoles name, so that
+    // simulators running side by side never share a file.
+    QTemporaryDir transferDir;
+    if (!transferDir.isValid())
+        return fail(QStringLiteral("cannot create a temporary directory"));
+    BackupSettings &backup = server.commandSettings().backup;
+    backup.backupDir = transferDir.filePath(QStringLiteral("databackup"));
+    backup.recoveryDir = transferDir.filePath(QStringLiteral("datarecovery"));
+    if (!QDir().mkpath(backup.backupDir) || !QDir().mkpath(backup.recoveryDir))
+        return fail(QStringLiteral("cannot create the backup directories"));
+    media.mapDirectory(QStringLiteral("/tmp/databackup"), backup.backupDir);
+    media.mapDirectory(QStringLiteral("/tmp/datarecovery"), backup.recoveryDir);
+
     const ControlChannel::MediaControl mediaControl = [&media](const QStringList &args) { return media.control(args); };
 
     LiveMode live(server);

@@ -13,6 +13,8 @@
 #include "managers/mic/OvMicManage.h"
 #include "managers/regions/OvRegionManage.h"
 #include "managers/schemes/OvSchemeManage.h"
+#include "managers/serverconfig/OvBackupMng.h"
+#include "managers/serverconfig/OvServerConfigManage.h"
 #include "managers/tasks/OvPlayTaskManage.h"
 #include "managers/tasks/OvSsTaskManage.h"
 #include "managers/terminals/OvTerminalManage.h"
@@ -41,4 +43,6 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(SchemeSlot, std::make_unique<OvSchemeManage>());
     installManager(RegionSlot, std::make_unique<OvRegionManage>());
     installManager(MicGroupSlot, std::make_unique<OvMicGroupManage>());
+    installManager(ServerConfigSlot, std::make_unique<OvServerConfigManage>());
+    installManager(BackupSlot, std::make_unique<OvBackupMng>());
 }

@@ -31,3 +31,8 @@ int OvBaseMgr::ownsCode(int requestCode) const
 {
     return std::find(m_codes.begin(), m_codes.end(), requestCode) != m_codes.end() ? 0 : -1;
 }
+
+bool OvBaseMgr::onLateAnswer(int, bool, const QByteArray &)
+{
+    return false;
+}

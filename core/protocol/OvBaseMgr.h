@@ -26,6 +26,9 @@ public:
     // A DELETE message: matches when type equals the family key.
     virtual void onDelete(const QByteArray &type, int id);
     virtual void onDeleted(int id) = 0;
+    // An answer that came after its request had stopped waiting (timed out);
+    // true when this manager still expected it and took it.
+    virtual bool onLateAnswer(int cseq, bool ok, const QByteArray &body);
 
     // 0 when the code is one of this manager's, -1 otherwise.
     int ownsCode(int requestCode) const;

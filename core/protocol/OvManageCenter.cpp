@@ -126,11 +126,14 @@ void OvManageCenter::dispatch(MessageClass kind)
 {
     switch (kind) {
     case MessageClass::AnswerOk:
-        completeRequest(m_current.cseq, true);
+    case MessageClass::AnswerFailed: {
+        const bool ok = kind == MessageClass::AnswerOk;
+        // With the table empty an unmatched answer went to onUnmatchedAnswer;
+        // otherwise it matched none of the entries and is offered here.
+        if (completeRequest(m_current.cseq, ok) < 0 && pendingCount() != 0)
+            offerLateAnswer(m_current.cseq, ok);
         break;
-    case MessageClass::AnswerFailed:
-        completeRequest(m_current.cseq, false);
-        break;
+    }
     case MessageClass::Notification: {
         if (m_current.packetType == "TerminalConflict") {
             if (m_conflictCallback)
@@ -193,8 +196,20 @@ void OvManageCenter::onAnswer(int requestCode, bool ok)
     OvMgrMsg::instance().record(ok);
 }
 
-void OvManageCenter::onUnmatchedAnswer(int, bool ok)
+bool OvManageCenter::offerLateAnswer(int cseq, bool ok)
 {
+    for (const auto &mgr : m_managers) {
+        if (mgr && mgr->onLateAnswer(cseq, ok, m_current.body))
+            return true;
+    }
+    return false;
+}
+
+void OvManageCenter::onUnmatchedAnswer(int cseq, bool ok)
+{
+    // A late answer a manager still waits for is not a server time.
+    if (offerLateAnswer(cseq, ok))
+        return;
     if (!ok)
         return;
     Json::Value root;

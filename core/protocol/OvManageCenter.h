@@ -75,6 +75,8 @@ protected:
 
 private:
     void dispatch(MessageClass kind);
+    // Offers an answer that matched no waiting request to the managers.
+    bool offerLateAnswer(int cseq, bool ok);
 
     std::array<std::unique_ptr<OvBaseMgr>, SlotCount> m_managers;
     std::unique_ptr<OvLoginNetHandle> m_loginHandle;

@@ -279,8 +279,6 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
         return NotConnected;
 
     const qint64 waitStart = Clock::instance().nowSeconds();
-    if (state() == ConnectionState::Closed)
-        return NotConnected;
     // The wait ends with this request's own answer: the outcome of a
     // keep-alive sent meanwhile is neither waited for nor taken for it.
     while (entryPending(ownCSeq)) {
@@ -298,7 +296,9 @@ RequestResult OvNetManage::request(const QByteArray &text, int requestCode)
                 return TimedOut;
             }
         }
-        if (state() == ConnectionState::Closed)
+        // A server that answers and then closes (a restart after a restore)
+        // has still answered: the outcome counts when the answer was handled.
+        if (state() == ConnectionState::Closed && entryPending(ownCSeq))
             return NotConnected;
     }
     std::lock_guard<std::mutex> guard(m_lock);

@@ -29,5 +29,9 @@ CommandOutcome soundSourceSwitch(SimDatabase &, const CommandSettings &, const D
 CommandOutcome timerPlan(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome callService(SimDatabase &, const CommandSettings &, const DbpMessage &);
 CommandOutcome broadRegion(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome systemParameter(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome modTalkManagerInfo(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome dataBackup(SimDatabase &, const CommandSettings &, const DbpMessage &);
+CommandOutcome dataRecovery(SimDatabase &, const CommandSettings &, const DbpMessage &);
 
 } // namespace CommandHandlers

@@ -10,7 +10,9 @@
 struct CommandOutcome {
     bool ok = false;
     QByteArray reason;
-    QByteArray answerBody;  // the body of the 200 OK answer (most commands: none)
+    QByteArray answerBody;  // the body of the 200 OK answer (most commands: none; a backup names its file and digest)
+    int answerDelayMs = 0;  // a backup that takes time to write answers that much later
+    bool endSessions = false;  // a restore ends every session, as the restarting server does
     QVector<QByteArray> pushes;
     int laterMs = 0;
     std::function<QVector<QByteArray>()> later;

@@ -26,6 +26,8 @@ const QHash<QByteArray, CommandHandlers::Handler> &handlers()
         {"TimerPlan", timerPlan},
         {"CallService", callService},
         {"BroadRegion", broadRegion},
+        {"SystemParameter", systemParameter}, {"ModTalkManagerInfo", modTalkManagerInfo},
+        {"DataBackup", dataBackup},           {"DataRecovery", dataRecovery},
     };
     return table;
 }

@@ -84,6 +84,11 @@ QString ControlChannel::helpText()
         "  sessions                          ok <number of open console connections>\n"
         "  kick                              close every console connection\n"
         "  media ARGS...                     forwarded to the media service\n"
+        "  backup dir | backup recoverydir   ok <directory DataBackup writes to / DataRecovery reads from>\n"
+        "  backup delay MS                   DataBackup answers MS later (a large backup); 0 = at once\n"
+        "  backup upper on|off               DataBackup answers its digest in capitals\n"
+        "  backup corrupt on|off             DataBackup damages the file after taking its digest\n"
+        "  backup answername NAME|none|off   DataBackup answers another file name / none / its own\n"
         "  quit                              reply ok and exit\n");
 }
 
@@ -99,7 +104,7 @@ QString ControlChannel::execute(const QString &line)
         return error(QStringLiteral("empty command"));
     if (cmd == QLatin1String("help"))
         return ok(QStringLiteral("status temp speaker set push sql delete conflict levels broadcastlist notify "
-                                 "live fault send log sessions kick media quit"));
+                                 "live fault send log sessions kick media backup quit"));
     if (cmd == QLatin1String("status") && w.size() == 3 && isNumber)
         return setColumn(id, QStringLiteral("status"), w[2]);
     if (cmd == QLatin1String("temp") && (w.size() == 3 || w.size() == 4) && isNumber) {
@@ -205,6 +210,8 @@ QString ControlChannel::execute(const QString &line)
             return error(QStringLiteral("no media service in this build"));
         return m_media(w.mid(1));
     }
+    if (cmd == QLatin1String("backup"))
+        return backup(w.mid(1));
     if (cmd == QLatin1String("quit")) {
         m_quit = true;
         return ok();
@@ -284,4 +291,38 @@ QString ControlChannel::conflict(const QStringList &ids)
     body += ']';
     m_server.push(DbpWriter::notification("TerminalConflict", QByteArray(), QByteArray::fromStdString(body)));
     return ok();
+}
+
+QString ControlChannel::backup(const QStringList &w)
+{
+    BackupSettings &b = m_server.commandSettings().backup;
+    const QString what = w.value(0);
+    if (w.size() == 1 && what == QLatin1String("dir"))
+        return ok(b.backupDir);
+    if (w.size() == 1 && what == QLatin1String("recoverydir"))
+        return ok(b.recoveryDir);
+    bool isNumber = false;
+    const int ms = w.value(1).toInt(&isNumber);
+    if (w.size() == 2 && what == QLatin1String("delay") && isNumber && ms >= 0) {
+        b.answerDelayMs = ms;
+        return ok(QString::number(ms));
+    }
+    if (w.size() == 2 && what == QLatin1String("answername")) {
+        b.overrideName = w[1] != QLatin1String("off");
+        b.answerName = w[1] == QLatin1String("none") || !b.overrideName ? QString() : w[1];
+        return ok(w[1]);
+    }
+    const bool on = w.value(1) == QLatin1String("on");
+    if (w.size() == 2 && (on || w.value(1) == QLatin1String("off"))) {
+        if (what == QLatin1String("upper")) {
+            b.upperCaseDigest = on;
+            return ok(w.value(1));
+        }
+        if (what == QLatin1String("corrupt")) {
+            b.corruptFile = on;
+            return ok(w.value(1));
+        }
+    }
+    return error(QStringLiteral("backup dir | backup recoverydir | backup delay MS | backup upper on|off | "
+                                "backup corrupt on|off | backup answername NAME|none|off"));
 }

@@ -31,6 +31,7 @@ private:
                       const QString &value);
     QString deleteRecord(const QByteArray &type, int id);
     QString conflict(const QStringList &ids);
+    QString backup(const QStringList &args);
 
     SimServer &m_server;
     LiveMode &m_live;

@@ -14,6 +14,15 @@ INSERT INTO levels(id, name, lv, type) VALUES
   (1, '高级设置', 1, 4),
   (2, '终端操作', 1, 5);
 
+-- System parameters (name, value): the recording and talk-log servers as address:port, the
+-- silence time-out in seconds, the console title, and one the console does not use.
+INSERT INTO parameter(name, value) VALUES
+  ('Record_Server', '127.0.0.1:7801'),
+  ('Talk_Log_Server', '127.0.0.1:7802'),
+  ('Vad_Ptt_Time_Out', '600'),
+  ('System_Name', '管理中心'),
+  ('Max_Record_Days', '30');
+
 -- IP amplifiers (type IP: temperature and loudspeaker supervision) and player terminals (type PT).
 -- Columns: terminalId, type, status, work, name, ip, exten, ver, broVol, power, ampTemp, localTemp, speaker, input, masterId
 INSERT INTO ipamp(terminalId, type, status, work, name, ip, exten, ver, broVol, power, ampTemp, localTemp, speaker, input, masterId) VALUES

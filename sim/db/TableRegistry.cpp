@@ -28,6 +28,7 @@ const QVector<Table> &tables()
         {"timerplan", "timerplanId", "timerplan", "SchemeData", Kind::Record},
         {"callservergroup", "groupId", "callservergroup", "MicGroup", Kind::Record},
         {"region", "regionId", "region", "Region", Kind::Record},
+        {"parameter", "name", "parameter", "", Kind::Record},
     };
     return list;
 }

@@ -19,9 +19,14 @@ QString field(const QJsonObject &o, const char *key)
 bool resolveEntry(const SimMediaStore &store, const QString &dir, const QString &name,
                   bool fullDir, QString *abs)
 {
+    if (!SimMediaStore::isPlainName(name))
+        return false;
+    // Resolved as one full path, so a directory the store maps in from
+    // elsewhere ("/tmp/databackup") is found like one below the root.
+    if (fullDir)
+        return store.resolveFull(dir + QLatin1Char('/') + name, abs);
     QString absDir;
-    const bool dirOk = fullDir ? store.resolveFull(dir, &absDir) : store.resolveBelow(dir, &absDir);
-    if (!dirOk || !SimMediaStore::isPlainName(name))
+    if (!store.resolveBelow(dir, &absDir))
         return false;
     return store.resolveFull(absDir + QLatin1Char('/') + name, abs);
 }

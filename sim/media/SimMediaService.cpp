@@ -82,6 +82,11 @@ QString SimMediaService::mediaRoot() const
     return d->store->root();
 }
 
+void SimMediaService::mapDirectory(const QString &serverDir, const QString &localDir)
+{
+    d->store->mapDirectory(serverDir, localDir);
+}
+
 namespace {
 
 bool toNumber(const QString &text, qint64 *out)

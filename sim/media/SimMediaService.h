@@ -30,6 +30,8 @@ public:
 
     // Absolute path of the media root being served.
     QString mediaRoot() const;
+    // Also serves localDir under the absolute server path serverDir.
+    void mapDirectory(const QString &serverDir, const QString &localDir);
 
 private:
     std::unique_ptr<SimMediaServicePrivate> d;

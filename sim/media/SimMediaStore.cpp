@@ -18,8 +18,22 @@ bool SimMediaStore::isPlainName(const QString &name)
         && !name.contains(QChar(0));
 }
 
+void SimMediaStore::mapDirectory(const QString &serverDir, const QString &localDir)
+{
+    QString server = serverDir;
+    while (server.size() > 1 && server.endsWith(QLatin1Char('/')))
+        server.chop(1);
+    m_mappings.append({server, QFileInfo(localDir).canonicalFilePath()});
+}
+
 bool SimMediaStore::resolveFull(const QString &path, QString *abs) const
 {
+    for (const Mapping &m : m_mappings) {
+        if (path == m.serverDir)
+            return resolveIn(m.localDir, QString(), abs);
+        if (path.startsWith(m.serverDir + QLatin1Char('/')))
+            return resolveIn(m.localDir, path.mid(m.serverDir.size() + 1), abs);
+    }
     if (path == m_root)
         return resolveParts(QString(), abs);
     if (!path.startsWith(m_root + QLatin1Char('/')))
@@ -34,7 +48,12 @@ bool SimMediaStore::resolveBelow(const QString &path, QString *abs) const
 
 bool SimMediaStore::resolveParts(const QString &rel, QString *abs) const
 {
-    if (rel.contains(QChar(0)) || rel.contains(QLatin1Char('\\')))
+    return resolveIn(m_root, rel, abs);
+}
+
+bool SimMediaStore::resolveIn(const QString &base, const QString &rel, QString *abs)
+{
+    if (base.isEmpty() || rel.contains(QChar(0)) || rel.contains(QLatin1Char('\\')))
         return false;
     QStringList kept;
     for (const QString &part : rel.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
@@ -44,22 +63,22 @@ bool SimMediaStore::resolveParts(const QString &rel, QString *abs) const
             kept.append(part);
     }
     const QString candidate =
-        kept.isEmpty() ? m_root : m_root + QLatin1Char('/') + kept.join(QLatin1Char('/'));
-    if (!staysInside(candidate))
+        kept.isEmpty() ? base : base + QLatin1Char('/') + kept.join(QLatin1Char('/'));
+    if (!staysInside(base, candidate))
         return false;
     *abs = candidate;
     return true;
 }
 
-bool SimMediaStore::staysInside(const QString &abs) const
+bool SimMediaStore::staysInside(const QString &base, const QString &abs)
 {
     // A link inside the store must not lead out of it: check the deepest
     // part of the path that exists, after resolving links.
     QString probe = abs;
-    while (!QFileInfo::exists(probe) && probe.size() > m_root.size())
+    while (!QFileInfo::exists(probe) && probe.size() > base.size())
         probe = probe.left(probe.lastIndexOf(QLatin1Char('/')));
     const QString real = QFileInfo(probe).canonicalFilePath();
-    return real == m_root || real.startsWith(m_root + QLatin1Char('/'));
+    return real == base || real.startsWith(base + QLatin1Char('/'));
 }
 
 QString SimMediaStore::serverPath(const QString &abs) const

@@ -4,12 +4,18 @@
 
 #include <QJsonArray>
 #include <QString>
+#include <QVector>
 
 class SimMediaStore
 {
 public:
     explicit SimMediaStore(const QString &root); // root must exist
     QString root() const { return m_root; }
+
+    // Serves the existing directory localDir under the absolute server path
+    // serverDir as well ("/tmp/databackup"): full paths below serverDir
+    // resolve into localDir, with the same rules as below the root.
+    void mapDirectory(const QString &serverDir, const QString &localDir);
 
     // A full server path ("<root>/a/b"): the root itself or below it.
     bool resolveFull(const QString &path, QString *abs) const;
@@ -24,7 +30,14 @@ public:
 
 private:
     bool resolveParts(const QString &rel, QString *abs) const;
-    bool staysInside(const QString &abs) const;
+    static bool resolveIn(const QString &base, const QString &rel, QString *abs);
+    static bool staysInside(const QString &base, const QString &abs);
+
+    struct Mapping {
+        QString serverDir; // without trailing "/"
+        QString localDir;  // canonical
+    };
 
     QString m_root; // canonical, without trailing "/"
+    QVector<Mapping> m_mappings;
 };

@@ -67,21 +67,45 @@ void SimServer::onMessage(SimSession *session, const DbpMessage &request)
     if (FaultPlan::matches(m_faults.ignore, request))
         return;
     QVector<QByteArray> pushes;
+    Followup followup;
     Reply reply;
     if (FaultPlan::matches(m_faults.refuse, request))
         reply = {DbpWriter::answerFailed(request.cseq(), "refused by fault injection")};
     else
-        reply = handle(session, request, &pushes);
-    // A real server sends a change's push and the answer in either order.
-    const bool pushFirst = FaultPlan::matches(m_faults.pushFirst, request);
-    if (!pushFirst)
-        answer(session, request, reply);
-    for (const QByteArray &p : qAsConst(pushes))
-        push(p);
-    if (pushFirst)
-        answer(session, request, reply);
-    if (m_faults.closeAfter > 0 && session->answered() >= m_faults.closeAfter)
+        reply = handle(session, request, &pushes, &followup);
+    if (followup.answerDelayMs > 0) {
+        // A command that takes long (writing a large backup) answers late;
+        // the session goes on answering everything else meanwhile.
+        QPointer<SimSession> target(session);
+        QTimer::singleShot(followup.answerDelayMs, this, [this, target, request, reply]() {
+            if (target && m_sessions.contains(target))
+                answer(target, request, reply);
+        });
+        for (const QByteArray &p : qAsConst(pushes))
+            push(p);
+    } else {
+        // A real server sends a change's push and the answer in either order.
+        const bool pushFirst = FaultPlan::matches(m_faults.pushFirst, request);
+        if (!pushFirst)
+            answer(session, request, reply);
+        for (const QByteArray &p : qAsConst(pushes))
+            push(p);
+        if (pushFirst)
+            answer(session, request, reply);
+    }
+    if (followup.endSessions)
+        endAllSessions();
+    else if (m_faults.closeAfter > 0 && session->answered() >= m_faults.closeAfter)
         session->closeWhenSent();
+}
+
+void SimServer::endAllSessions()
+{
+    // As a server that restarts after a restore: every connection ends once
+    // what it was sent has left, and the consoles must log in again.
+    const auto sessions = m_sessions;
+    for (SimSession *s : sessions)
+        s->closeWhenSent();
 }
 
 void SimServer::answer(SimSession *session, const DbpMessage &request, const Reply &reply)
@@ -98,7 +122,8 @@ void SimServer::answer(SimSession *session, const DbpMessage &request, const Rep
     session->send(out, m_faults.delayMs, m_faults.chunkBytes);
 }
 
-SimServer::Reply SimServer::handle(SimSession *session, const DbpMessage &request, QVector<QByteArray> *pushes)
+SimServer::Reply SimServer::handle(SimSession *session, const DbpMessage &request, QVector<QByteArray> *pushes,
+                                   Followup *followup)
 {
     const int cseq = request.cseq();
     const QByteArray verb = request.verb();
@@ -119,7 +144,7 @@ SimServer::Reply SimServer::handle(SimSession *session, const DbpMessage &reques
     if (verb == "GET")
         return handleGet(request);
     if (verb == "POST" || (verb == "SET" && request.header("Command") == "PlayTermConfig"))
-        return {handleCommand(request, pushes)};
+        return {handleCommand(request, pushes, followup)};
     return {DbpWriter::answerFailed(cseq, "unsupported request " + verb + " " + request.key())};
 }
 
@@ -160,7 +185,7 @@ SimServer::Reply SimServer::handleGet(const DbpMessage &request)
     return {DbpWriter::answerFailed(request.cseq(), "unsupported GET " + type)};
 }
 
-QByteArray SimServer::handleCommand(const DbpMessage &request, QVector<QByteArray> *pushes)
+QByteArray SimServer::handleCommand(const DbpMessage &request, QVector<QByteArray> *pushes, Followup *followup)
 {
     if (!CommandTable::knows(request.key()))
         return DbpWriter::answerFailed(request.cseq(), "unknown command " + request.key());
@@ -168,6 +193,8 @@ QByteArray SimServer::handleCommand(const DbpMessage &request, QVector<QByteArra
     if (!o.ok)
         return DbpWriter::answerFailed(request.cseq(), o.reason);
     *pushes = o.pushes;
+    followup->answerDelayMs = o.answerDelayMs;
+    followup->endSessions = o.endSessions;
     if (o.later) {
         QTimer::singleShot(o.laterMs, this, [this, later = o.later]() {
             for (const QByteArray &p : later())

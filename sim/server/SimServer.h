@@ -44,11 +44,17 @@ private:
     void onNewConnection();
     void onMessage(SimSession *session, const DbpMessage &request);
     using Reply = QVector<QByteArray>;  // the answer's parts, sent one after the other
+    // What happens after a command's answer besides its pushes.
+    struct Followup {
+        int answerDelayMs = 0;
+        bool endSessions = false;
+    };
     void answer(SimSession *session, const DbpMessage &request, const Reply &reply);
-    Reply handle(SimSession *session, const DbpMessage &request, QVector<QByteArray> *pushes);
+    Reply handle(SimSession *session, const DbpMessage &request, QVector<QByteArray> *pushes, Followup *followup);
     QByteArray handleLogin(SimSession *session, const DbpMessage &request, QVector<QByteArray> *pushes);
     Reply handleGet(const DbpMessage &request);
-    QByteArray handleCommand(const DbpMessage &request, QVector<QByteArray> *pushes);
+    QByteArray handleCommand(const DbpMessage &request, QVector<QByteArray> *pushes, Followup *followup);
+    void endAllSessions();
 
     SimDatabase &m_db;
     QTcpServer m_server;
