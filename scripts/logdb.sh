@@ -3,12 +3,13 @@
 # "talkbacklog" with its four log tables and the sample rows, reachable over
 # TCP from 127.0.0.1 only as root/wkfj.
 #
-#   logdb.sh start DIR PORT [--rows N] [--record-root ROOT]
+#   logdb.sh start DIR PORT [--rows N] [--record-root ROOT] [--owner PID]
 #       initialises DIR, starts the server on 127.0.0.1:PORT and loads the
 #       sample rows (recording paths below ROOT); --rows N fills the talk log
 #       (talklog and talklog_bak), the terminal log and the user log with N
 #       generated rows instead. Prints "logdb ready port=PORT pid=PID" when
-#       the server takes queries.
+#       the server takes queries. With --owner the server is also stopped
+#       as soon as process PID is gone (a test that crashed).
 #   logdb.sh stop DIR       stops the server of DIR and waits until it is gone
 #   logdb.sh sql DIR SQL    runs SQL as root through the server's socket
 set -euo pipefail
@@ -35,10 +36,12 @@ start)
   shift 3
   rows=0
   record_root=""
+  owner=""
   while [ $# -gt 0 ]; do
     case "$1" in
       --rows) rows=$2; shift 2 ;;
       --record-root) record_root=$2; shift 2 ;;
+      --owner) owner=$2; shift 2 ;;
       *) echo "logdb: unknown option $1" >&2; exit 2 ;;
     esac
   done
@@ -87,6 +90,10 @@ SQL
   else
     esc=$(printf '%s' "$record_root" | sed -e 's/[\\&|]/\\&/g' -e "s/'/''/g")
     sed -e "s|@ROOT@|$esc|g" "$ROOT/sim/data/sample-logs.sql" | client talkbacklog
+  fi
+  if [ -n "$owner" ]; then
+    ( while alive "$owner" && alive "$pid"; do sleep 0.5; done
+      alive "$pid" && kill -TERM "$pid" ) </dev/null >/dev/null 2>&1 &
   fi
   echo "logdb ready port=$port pid=$pid"
   ;;

@@ -1,5 +1,6 @@
 #include "protocol/OvManageCenter.h"
 
+#include "logs/OvLogManage.h"
 #include "managers/broadcast/OvBroadcastManage.h"
 #include "managers/callstations/OvM26Manage.h"
 #include "managers/callstations/OvM48Manage.h"
@@ -37,6 +38,7 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(M37Slot, std::make_unique<OvM37Manage>());
     installManager(FAlarmSlot, std::make_unique<OvFAlarmManage>());
     installManager(LevelSlot, std::make_unique<OvLevelManage>());
+    installManager(LogSlot, std::make_unique<OvLogManage>());
 }
 
 OvManageCenter::OvManageCenter(BareTag)
