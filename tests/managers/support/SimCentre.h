@@ -13,9 +13,9 @@ struct SimCentre
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<OvManageCenter> centre;
 
-    bool start()
+    bool start(const QStringList &simArguments = {})
     {
-        sim = std::make_unique<SimProcess>();
+        sim = std::make_unique<SimProcess>(simArguments);
         if (!sim->isRunning()) {
             qWarning("%s", qPrintable(sim->errorString()));
             return false;
