@@ -99,6 +99,11 @@ LogExportDialog::LogExportDialog(int kind, const QStringList &header, const QStr
     connect(m_cancel, &QPushButton::clicked, this, &LogExportDialog::cancel_btn_clicked);
 }
 
+bool LogExportDialog::isExporting() const
+{
+    return !m_thread.isNull();
+}
+
 LogExportDialog::~LogExportDialog()
 {
     // The thread ends on its own (deleting itself); it must not report to a

@@ -34,7 +34,7 @@ public:
     QPushButton *cancelButton() const { return m_cancel; }
     QProgressBar *progressBar() const { return m_progress; }
     QLabel *statusLabel() const { return m_status; }
-    bool isExporting() const { return m_thread != nullptr; }
+    bool isExporting() const;
 
     // The target of a directory and a file name (".csv" appended unless the
     // name ends with it, case-sensitive).

@@ -22,6 +22,11 @@ LogPageBase::LogPageBase(LogPageKind kind, OvServiceLogMgr &logs, OvMySqlConn &c
     connect(&m_logs, &OvServiceLogMgr::logQueryFailed, this, &LogPageBase::onQueryFailed);
 }
 
+LogExportDialog *LogPageBase::exportDialog() const
+{
+    return m_exportDialog.data();
+}
+
 int LogPageBase::pagesFor(int count)
 {
     const int pages = (count + logdb::kPageRows - 1) / logdb::kPageRows;

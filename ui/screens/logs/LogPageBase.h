@@ -49,7 +49,7 @@ public:
     QPushButton *nextButton() const { return m_next; }
     QPushButton *refreshButton() const { return m_refresh; }
     QPushButton *downloadButton() const { return m_download; }
-    LogExportDialog *exportDialog() const { return m_exportDialog; }
+    LogExportDialog *exportDialog() const;
 
     int page() const { return m_page; }
     int pages() const { return m_pages; }
