@@ -63,6 +63,7 @@ private slots:
     void exportFromThePage();
     void recordDownload();
     void missingRecordingKeepsTheLocalFile();
+    void cutDownloadKeepsTheLocalFile();
     void rowWithoutRecording();
     void sameRecordingTwice();
 
@@ -408,6 +409,35 @@ void TestLogPages::missingRecordingKeepsTheLocalFile()
     MsgTips *tip = form.tips()->findTip(name);
     QVERIFY(tip);
     QTRY_VERIFY_WITH_TIMEOUT(tip->labelText().remove('\n').contains("下载失败！"), 20000);
+    QCOMPARE(fileBytes(local + "/" + name), QByteArray("kept from before"));
+    QCOMPARE(QDir(local).entryList(QDir::Files), QStringList{name});
+}
+
+void TestLogPages::cutDownloadKeepsTheLocalFile()
+{
+    useLogServer(true);
+    QVERIFY(m_site.sim->command("media close 100").startsWith("ok"));
+    OvMySqlConn conn;
+    QWidget host;
+    host.resize(1366, 768);
+    OvTalkRecordForm form(*m_logs, conn, *m_ftp, &host);
+    const QString local = m_dir.filePath("records4");
+    QVERIFY(QDir().mkpath(local));
+    const QString name = "20261211_080000_101_1.wav";
+    {
+        QFile f(local + "/" + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("kept from before");
+    }
+    form.setDirectoryChooser([&](QWidget *, const QString &) { return local; });
+    // Talk row 293 (type 4) names this recording.
+    const int r = findRow(form.table(), 293);
+    QVERIFY(r >= 0);
+    form.slot_cellDoubleClicked(r, 8);
+    MsgTips *tip = form.tips()->findTip(name);
+    QVERIFY(tip);
+    QTRY_VERIFY_WITH_TIMEOUT(tip->labelText().remove('\n').contains("下载失败！"), 20000);
+    QVERIFY(m_site.sim->command("media clear").startsWith("ok"));
     QCOMPARE(fileBytes(local + "/" + name), QByteArray("kept from before"));
     QCOMPARE(QDir(local).entryList(QDir::Files), QStringList{name});
 }
