@@ -49,8 +49,10 @@ QString talkTypeText(const QString &type)
         QT_TRANSLATE_NOOP("TalkType", "TalkingMonitor"),
     };
     const int t = toInt(type.toUtf8());
+    // A type the table does not know is shown as its number rather than
+    // as nothing.
     if (t < 0 || t > 10)
-        return QString();
+        return type;
     return QCoreApplication::translate("TalkType", kTexts[t]);
 }
 

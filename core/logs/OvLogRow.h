@@ -32,7 +32,7 @@ int toInt(const QByteArray &text);
 QString formatTime(const QString &unixSeconds);
 
 // The talk-type text shown on screen for a type value (translated source
-// texts; empty above 10).
+// texts; a value above 10 as it is).
 QString talkTypeText(const QString &type);
 // The talk-type text of the export: "对讲", "广播" or "UNKNOW".
 QString talkTypeExportText(const QString &type);

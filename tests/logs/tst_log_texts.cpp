@@ -304,7 +304,7 @@ void TestLogTexts::talkTypeTexts()
     QCOMPARE(logrow::talkTypeExportText("7"), QString("UNKNOW"));
     QCOMPARE(logrow::talkTypeText("0"), QString("EmergencyHelp"));
     QCOMPARE(logrow::talkTypeText("10"), QString("TalkingMonitor"));
-    QCOMPARE(logrow::talkTypeText("11"), QString());
+    QCOMPARE(logrow::talkTypeText("11"), QString("11"));
     QCOMPARE(logrow::talkTypeExportText("1"), QString("对讲"));
     QCOMPARE(logrow::talkTypeExportText("2"), QString("广播"));
 }

@@ -138,6 +138,13 @@ void LogPageBase::showRows(std::vector<OvLogRow> rows)
         fillRow(i, m_rows[static_cast<size_t>(i)]);
         m_table->item(i, 0)->setData(Qt::UserRole, m_rows[static_cast<size_t>(i)].id);
     }
+    // Times and names get their whole width (within reason); the last
+    // column takes the rest.
+    for (int c = 0; c + 1 < m_table->columnCount(); ++c) {
+        m_table->resizeColumnToContents(c);
+        if (m_table->columnWidth(c) > kMaxColumnWidth)
+            m_table->setColumnWidth(c, kMaxColumnWidth);
+    }
     m_table->setUpdatesEnabled(true);
     updatePageLabel();
 }

@@ -39,6 +39,7 @@ class LogPageBase : public QWidget
     Q_OBJECT
 public:
     static constexpr int kRefreshPauseMs = 1000;
+    static constexpr int kMaxColumnWidth = 240;
 
     QTableWidget *table() const { return m_table; }
     QLabel *pageLabel() const { return m_pageLabel; }
