@@ -6,10 +6,14 @@ LogCsv::LogCsv() : m_gbk(QTextCodec::codecForName("GBK")) {}
 
 QByteArray LogCsv::encode(const QString &text)
 {
-    QTextCodec::ConverterState state;
-    const QByteArray fast = m_gbk->fromUnicode(text.constData(), text.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
+    // One state for the whole export keeps the codec's converter open
+    // instead of opening one for every field.
+    const int invalidBefore = m_state.invalidChars;
+    const QByteArray fast = m_gbk->fromUnicode(text.constData(), text.size(), &m_state);
+    if (m_state.invalidChars == invalidBefore && m_state.remainingChars == 0)
         return fast;
+    m_state.invalidChars = invalidBefore;
+    m_state.remainingChars = 0;
     // Rare: encode character by character so that every character GBK
     // cannot hold, a pair of surrogates included, becomes exactly one "?".
     QByteArray out;

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-class QTextCodec;
+#include <QTextCodec>
 
 // The CSV lines of a log export: GBK, every field quoted and followed by a
 // comma, CR LF line ends. Fields follow RFC 4180: a quote inside a value is
@@ -32,5 +32,6 @@ private:
     QByteArray encode(const QString &text);
 
     QTextCodec *m_gbk;
+    QTextCodec::ConverterState m_state;
     long m_replaced = 0;
 };
