@@ -61,6 +61,9 @@ private slots:
     void directPageLabels();
     void directConnectFailure();
     void exportFromThePage();
+    void exportDialogEndings();
+    void tipLineBreaks_data();
+    void tipLineBreaks();
     void recordDownload();
     void missingRecordingKeepsTheLocalFile();
     void cutDownloadKeepsTheLocalFile();
@@ -356,6 +359,56 @@ void TestLogPages::exportFromThePage()
     QVERIFY(form.exportDialog());
     QCOMPARE(form.exportDialog()->directoryBox()->currentText(), out);
     form.exportDialog()->close();
+}
+
+// A file that cannot be written lets the operator try again; a database
+// that cannot be reached and an empty log end the dialog's attempts.
+void TestLogPages::exportDialogEndings()
+{
+    LogDbAccount account;
+    account.host = QStringLiteral("127.0.0.1");
+    account.port = m_db->port();
+    LogExportDialog dialog(logdb::Talk, {"序号"}, "ov_talkback_log", account);
+    dialog.directoryBox()->setEditText(m_dir.filePath("no/such/dir"));
+    QSignalSpy done(&dialog, &LogExportDialog::exportDone);
+    dialog.exportButton()->click();
+    QTRY_VERIFY(dialog.statusLabel()->isVisibleTo(&dialog));
+    QCOMPARE(dialog.statusLabel()->text(), QString("文件打开失败，请关闭文件尝试！"));
+    QVERIFY(dialog.exportButton()->isEnabled());
+    QVERIFY(!dialog.progressBar()->isVisibleTo(&dialog));
+    QTRY_VERIFY(!dialog.isExporting());
+    dialog.directoryBox()->setEditText(m_dir.path());
+    dialog.exportButton()->click();
+    QVERIFY(done.wait(60000));
+    QVERIFY(QFile::exists(m_dir.filePath("ov_talkback_log.csv")));
+
+    account.port = 1;
+    LogExportDialog offline(logdb::Talk, {"序号"}, "x", account);
+    offline.directoryBox()->setEditText(m_dir.path());
+    offline.exportButton()->click();
+    QTRY_COMPARE(offline.statusLabel()->text(), QString("数据库连接失败！"));
+    QCOMPARE(offline.cancelButton()->text(), QString("退出"));
+    QVERIFY(!offline.exportButton()->isVisibleTo(&offline));
+    QVERIFY(!QFile::exists(m_dir.filePath("x.csv")));
+    QTRY_VERIFY(!offline.isExporting());
+}
+
+void TestLogPages::tipLineBreaks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("broken");
+    // n = 21: a break at 9; the second position, 23, lies past the end.
+    QTest::newRow("21 characters") << "录音文件 a.wav 下载中... [0%" << "录音文件 a.wa\nv 下载中... [0%";
+    // n = 30: at 12, then at 29 of the text that already holds the first.
+    QTest::newRow("30 characters") << "012345678901234567890123456789" << "012345678901\n2345678901234567\n89";
+    QTest::newRow("short") << "abc" << "abc";
+}
+
+void TestLogPages::tipLineBreaks()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, broken);
+    QCOMPARE(OvTalkRecordForm::breakTipText(text), broken);
 }
 
 void TestLogPages::recordDownload()
