@@ -69,6 +69,7 @@ private slots:
     void cutDownloadKeepsTheLocalFile();
     void rowWithoutRecording();
     void sameRecordingTwice();
+    void recordingWithAQuoteInItsName();
 
 private:
     void useLogServer(bool direct);
@@ -539,6 +540,40 @@ void TestLogPages::sameRecordingTwice()
     QVERIFY(tip);
     QTRY_VERIFY_WITH_TIMEOUT(tip->labelText().remove('\n').contains("下载完成！"), 60000);
     QVERIFY(m_site.sim->command("media clear").startsWith("ok"));
+}
+
+// The name reaches the file service inside a JSON request: its quotes are
+// escaped there, so the request stays one JSON object.
+void TestLogPages::recordingWithAQuoteInItsName()
+{
+    useLogServer(true);
+    const QString name = QStringLiteral("say \"hi\" 通话.wav");
+    const QString serverPath = m_mediaRoot + "/media/talk_record_file/" + name;
+    {
+        QFile f(serverPath);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'r'));
+    }
+    QVERIFY(!m_db->sql(QStringLiteral("insert into talklog_bak (id,begin_time,end_time,callerId,calledId,callerName,"
+                                      "calledName,type,source_name,recordfile) values (5000,'1765500000',"
+                                      "'1765500060',101,1,'a','b','1','c','%1')")
+                           .arg(serverPath))
+                 .isNull());
+    OvMySqlConn conn;
+    QWidget host;
+    host.resize(1366, 768);
+    OvTalkRecordForm form(*m_logs, conn, *m_ftp, &host);
+    const QString local = m_dir.filePath("records5");
+    QVERIFY(QDir().mkpath(local));
+    form.setDirectoryChooser([&](QWidget *, const QString &) { return local; });
+    QCOMPARE(rowId(form.table(), 0), 5000);
+    form.slot_cellDoubleClicked(0, 8);
+    MsgTips *tip = form.tips()->findTip(name);
+    QVERIFY(tip);
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->labelText().remove('\n').contains("下载中"), 20000);
+    QVERIFY2(tip->labelText().remove('\n').contains("下载完成！"), qPrintable(tip->labelText()));
+    QCOMPARE(fileBytes(local + "/" + name), QByteArray(5000, 'r'));
+    QVERIFY(!m_db->sql("delete from talklog_bak where id = 5000").isNull());
 }
 
 QTEST_MAIN(TestLogPages)
