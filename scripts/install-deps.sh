@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5 libqt5svg5-dev
-  libjsoncpp-dev libtinyxml2-dev libmariadb-dev libsqlite3-dev sqlite3
+  libjsoncpp-dev libtinyxml2-dev libmariadb-dev mariadb-server libsqlite3-dev sqlite3
   lame
   clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev

@@ -52,6 +52,31 @@ bool populate(SimDatabase &db, const SimOptions &o, QString *error)
     return db.execScript(seed.readAll(), error);
 }
 
+// The sample logs, with their recordings below the media store being
+// served; the talk-log server parameter when one is named.
+bool populateLogs(SimDatabase &db, const SimOptions &o, const QString &mediaRoot, QString *error)
+{
+    if (!o.noSeed && db.count("talklog") == 0 && db.count("userlog") == 0 && db.count("terminallog") == 0) {
+        QFile logs(QStringLiteral(":/talkback-sim/sample-logs.sql"));
+        if (!logs.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read the sample logs");
+            return false;
+        }
+        QByteArray sql = logs.readAll();
+        QByteArray root = mediaRoot.toUtf8();
+        root.replace('\'', "''");
+        sql.replace("@ROOT@", root);
+        if (!db.execScript(sql, error))
+            return false;
+    }
+    if (o.logServer.isEmpty())
+        return true;
+    QByteArray value = o.logServer.toUtf8();
+    value.replace('\'', "''");
+    return db.execScript("insert or replace into parameter(name, value) values('Talk_Log_Server', '" + value + "');",
+                         error);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -107,6 +132,8 @@ int main(int argc, char *argv[])
     media.mapDirectory(QStringLiteral("/tmp/databackup"), backup.backupDir);
     media.mapDirectory(QStringLiteral("/tmp/datarecovery"), backup.recoveryDir);
 
+    if (!populateLogs(db, options, media.mediaRoot(), &error))
+        return fail(QStringLiteral("cannot build the logs: ") + error);
     const ControlChannel::MediaControl mediaControl = [&media](const QStringList &args) { return media.control(args); };
 
     LiveMode live(server);

@@ -3,6 +3,7 @@
 // protocol layer never names one of them.
 #include "protocol/OvManageCenter.h"
 
+#include "logs/OvLogManage.h"
 #include "managers/broadcast/OvBroadcastManage.h"
 #include "managers/callstations/OvM26Manage.h"
 #include "managers/callstations/OvM48Manage.h"
@@ -45,4 +46,5 @@ OvManageCenter::OvManageCenter() : OvManageCenter(Bare)
     installManager(MicGroupSlot, std::make_unique<OvMicGroupManage>());
     installManager(ServerConfigSlot, std::make_unique<OvServerConfigManage>());
     installManager(BackupSlot, std::make_unique<OvBackupMng>());
+    installManager(LogSlot, std::make_unique<OvLogManage>());
 }

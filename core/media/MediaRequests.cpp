@@ -21,7 +21,29 @@ QByteArray fill(const char *tmpl, std::initializer_list<QByteArray> values, int 
 }
 
 QByteArray num(qint64 v) { return QByteArray::number(v); }
-QByteArray text(const QString &s) { return s.toUtf8(); }
+// A JSON string's content: names come from the server's listings and the
+// log database, and a quote or backslash in one must not end the string.
+QByteArray text(const QString &s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "media/MediaRequests.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -61,15 +62,16 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
         report(0, 0, -1);
         return;
     }
-    QFile local(item.path2);
-    if (!local.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written beside the target and renamed over it only when complete: a
+    // failed download leaves a file of the same name that was there intact.
+    QSaveFile local(item.path2);
+    if (!local.open(QIODevice::WriteOnly)) {
         report(0, 0, -1);
         return;
     }
     auto fail = [&](qint64 received) {
         conn.close();
-        local.close();
-        local.remove();
+        local.cancelWriting();
         report(received, lastPercent, -1);
     };
 
@@ -82,13 +84,20 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
     }
     qint64 received = head.size();
     if (fileLen == 0) {
+        if (!local.commit()) {
+            report(received, lastPercent, -1);
+            return;
+        }
         report(received, 100, recording ? 1 : 0);
         return;
     }
     for (;;) {
         if (received >= fileLen) {
             conn.close();
-            local.close();
+            if (!local.commit()) {
+                report(fileLen, lastPercent, -1);
+                return;
+            }
             report(fileLen, 100, recording ? 1 : 0);
             return;
         }

@@ -66,9 +66,12 @@ bool SimOptions::parse(const QStringList &arguments, int *exitCode)
     const QCommandLineOption taskSecondOpt("task-second-ms", "How long one second of a task's play time lasts"
                                                      " (default 1000).", "MS", "1000");
     const QCommandLineOption logOpt("log-file", "Also append every received byte to this file.", "FILE");
+    const QCommandLineOption logServerOpt("log-server", "Name this log database as the talk-log server "
+                                                        "(parameter Talk_Log_Server), as ADDR:PORT.", "ADDR:PORT");
     const QCommandLineOption keepOpt("keep-running", "Keep running when standard input ends (default: exit).");
     p.addOptions({portOpt, listenOpt, mediaPortOpt, mediaRootOpt, dbOpt, seedOpt, noSeedOpt, termOpt, levelsOpt,
-                  faultOpt, liveOpt, spkOpt, rowsOpt, bytesOpt, tasksOpt, taskSecondOpt, logOpt, keepOpt});
+                  faultOpt, liveOpt, spkOpt, rowsOpt, bytesOpt, tasksOpt, taskSecondOpt, logOpt, logServerOpt,
+                  keepOpt});
     if (!p.parse(arguments)) {
         std::fprintf(stderr, "talkback-sim: %s\n", qPrintable(p.errorText()));
         *exitCode = 2;
@@ -132,6 +135,7 @@ bool SimOptions::parse(const QStringList &arguments, int *exitCode)
     levels = p.value(levelsOpt);
     faults = p.values(faultOpt);
     logFile = p.value(logOpt);
+    logServer = p.value(logServerOpt);
     keepRunning = p.isSet(keepOpt);
     *exitCode = 0;
     return true;

@@ -23,6 +23,7 @@ struct SimOptions {
     qint64 maxRows = 200000;
     qint64 maxBytes = 128 * 1024 * 1024;
     QString logFile;
+    QString logServer;
     bool keepRunning = false;
 
     // Parses the arguments; prints help or an error and returns false (with exitCode) when the run ends here.

@@ -93,6 +93,16 @@ CREATE TABLE IF NOT EXISTS levels (
   id INTEGER PRIMARY KEY, name TEXT NOT NULL, lv INTEGER NOT NULL, type INTEGER NOT NULL);
 CREATE TABLE IF NOT EXISTS parameter (
   name TEXT PRIMARY KEY, value TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS userlog (
+  id INTEGER PRIMARY KEY, name TEXT, ip TEXT, date TEXT, content TEXT);
+CREATE TABLE IF NOT EXISTS talklog (
+  id INTEGER PRIMARY KEY, begin_time TEXT, end_time TEXT, callerId INTEGER, calledId INTEGER,
+  callerName TEXT, calledName TEXT, type TEXT, source_name TEXT, recordfile TEXT);
+CREATE TABLE IF NOT EXISTS talklog_bak (
+  id INTEGER PRIMARY KEY, begin_time TEXT, end_time TEXT, callerId INTEGER, calledId INTEGER,
+  callerName TEXT, calledName TEXT, type TEXT, source_name TEXT, recordfile TEXT);
+CREATE TABLE IF NOT EXISTS terminallog (
+  id INTEGER PRIMARY KEY, date TEXT, terminalId INTEGER, name TEXT, type TEXT, ip TEXT, action TEXT);
 )SQL";
 }
 

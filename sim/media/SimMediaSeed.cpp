@@ -71,6 +71,12 @@ bool populate(const QString &root)
     ok = put(r.filePath(QStringLiteral("media/talk_record_file/20240315_093000_1001_1002.wav")),
              wav(8000, 500, 350))
         && ok;
+    // The recordings the sample talk log names (one of its rows names a
+    // recording that is not here).
+    int tone = 400;
+    for (const char *name : {"20261211_080000_101_1.wav", "20261211_081500_102_2.wav", "20261211_083000_201_101.wav"})
+        ok = put(r.filePath(QStringLiteral("media/talk_record_file/") + QLatin1String(name)), wav(8000, 700, tone += 60))
+            && ok;
     return ok;
 }
 

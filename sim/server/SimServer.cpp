@@ -170,7 +170,8 @@ QByteArray SimServer::handleLogin(SimSession *session, const DbpMessage &request
 SimServer::Reply SimServer::handleGet(const DbpMessage &request)
 {
     const QByteArray type = request.header("Packet-Type");
-    if (type == "SqlConfig") {
+    // The log queries run through the same read-only guard as the lists.
+    if (type == "SqlConfig" || type == "SqlLog") {
         const JsonRows::Result r = ListRequests::sqlConfig(m_db, request, m_limits);
         if (!r.ok)
             return {DbpWriter::answerFailed(request.cseq(), r.error)};

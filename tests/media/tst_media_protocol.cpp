@@ -51,6 +51,10 @@ void TestMediaProtocol::templates_data()
         << MediaRequests::getFile(3, QStringLiteral("/srv/media/a"), QStringLiteral("x y.mp3"))
         << QByteArray("{\"Command\": \"GetFile\", \"CSeq\": \"3\", \"DirName\": \"/srv/media/a\", "
                       "\"FileName\": \"x y.mp3\"}\r\n\r\n");
+    QTest::newRow("GetFile, quote and backslash escaped")
+        << MediaRequests::getFile(9, QStringLiteral("/srv/media/a\\b"), QStringLiteral("say \"hi\"\n.wav"))
+        << QByteArray("{\"Command\": \"GetFile\", \"CSeq\": \"9\", \"DirName\": \"/srv/media/a\\\\b\", "
+                      "\"FileName\": \"say \\\"hi\\\"\\u000a.wav\"}\r\n\r\n");
     QTest::newRow("PostFile")
         << MediaRequests::postFile(QStringLiteral("/srv/media"), 4, QStringLiteral("s.mp3"), 8193)
         << QByteArray("{\"Command\":\"PostFile\",\"DirName\":\"/srv/media\",\"CSeq\":\"4\",\"FileName\":"

@@ -7,6 +7,13 @@
 #include "screens/groups/OvMicGroupInfoForm.h"
 #include "screens/regions/OvRegionMgrForm.h"
 #include "screens/settings/OvSystemSettingForm.h"
+#include "logs/OvMySqlConn.h"
+#include "logs/OvServiceLogMgr.h"
+#include "media/OvFtpClientMgr.h"
+#include "screens/logs/OvTalkLogInfoForm.h"
+#include "screens/logs/OvTalkRecordForm.h"
+#include "screens/logs/OvTermLogInfoForm.h"
+#include "screens/logs/OvUserLogInfoForm.h"
 #include "screens/terminals/OvPlayerInfoForm.h"
 
 // One line per screen.
@@ -22,4 +29,17 @@ void registerBuiltScreens(ScreenRegistry &registry)
     });
     registry.registerScreen(ScreenId::SystemSetting,
                             [](const ScreenContext &) { return new OvSystemSettingForm(OvServerConfigMgr::instance()); });
+    registry.registerScreen(ScreenId::UserLog, [](const ScreenContext &) {
+        return new OvUserLogInfoForm(*OvServiceLogMgr::instance(), *OvMySqlConn::instance());
+    });
+    registry.registerScreen(ScreenId::TalkLog, [](const ScreenContext &) {
+        return new OvTalkLogInfoForm(*OvServiceLogMgr::instance(), *OvMySqlConn::instance());
+    });
+    registry.registerScreen(ScreenId::TermLog, [](const ScreenContext &) {
+        return new OvTermLogInfoForm(*OvServiceLogMgr::instance(), *OvMySqlConn::instance());
+    });
+    registry.registerScreen(ScreenId::TalkRecord, [](const ScreenContext &context) {
+        return new OvTalkRecordForm(*OvServiceLogMgr::instance(), *OvMySqlConn::instance(),
+                                    *OvFtpClientMgr::instance(), context.mainWindow);
+    });
 }
