@@ -1,6 +1,8 @@
 #include "screens/ScreenRegistry.h"
 
+#include "managers/mic/OvMicListMgr.h"
 #include "managers/terminals/OvPlayTermListMgr.h"
+#include "screens/mic/OvMicInfoForm.h"
 #include "screens/terminals/OvPlayerInfoForm.h"
 
 // One line per screen.
@@ -8,4 +10,6 @@ void registerBuiltScreens(ScreenRegistry &registry)
 {
     registry.registerScreen(ScreenId::Player,
                             [](const ScreenContext &) { return new OvPlayerInfoForm(OvPlayTermListMgr::instance()); });
+    registry.registerScreen(ScreenId::Mic,
+                            [](const ScreenContext &) { return new OvMicInfoForm(OvMicListMgr::instance()); });
 }
