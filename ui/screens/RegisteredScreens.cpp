@@ -1,7 +1,9 @@
 #include "screens/ScreenRegistry.h"
 
+#include "managers/m37/OvM37ListMgr.h"
 #include "managers/mic/OvMicListMgr.h"
 #include "managers/terminals/OvPlayTermListMgr.h"
+#include "screens/m37/OvM37InfoForm.h"
 #include "screens/mic/OvMicInfoForm.h"
 #include "screens/terminals/OvPlayerInfoForm.h"
 
@@ -12,4 +14,6 @@ void registerBuiltScreens(ScreenRegistry &registry)
                             [](const ScreenContext &) { return new OvPlayerInfoForm(OvPlayTermListMgr::instance()); });
     registry.registerScreen(ScreenId::Mic,
                             [](const ScreenContext &) { return new OvMicInfoForm(OvMicListMgr::instance()); });
+    registry.registerScreen(ScreenId::M37,
+                            [](const ScreenContext &) { return new OvM37InfoForm(OvM37ListMgr::instance()); });
 }
