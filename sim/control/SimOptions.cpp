@@ -20,6 +20,7 @@ const char faultHelp[] =
     "  close-after N        close a connection after answering its Nth request (0 = off)\n"
     "  malformed-next       the next answer carries a body that is not valid JSON\n"
     "  oversized-next       the next answer announces Content-Length:2147483647\n"
+    "  no-delete-push       removals are answered, their DELETE message is not pushed\n"
     "  clear                remove every fault\n";
 
 const char answerHelp[] =

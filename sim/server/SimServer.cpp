@@ -73,8 +73,12 @@ void SimServer::onMessage(SimSession *session, const DbpMessage &request)
     else
         reply = handle(session, request, &pushes);
     answer(session, request, reply);
-    for (const QByteArray &p : qAsConst(pushes))
+    for (const QByteArray &p : qAsConst(pushes)) {
+        // A console must then act on its own confirmed result.
+        if (m_faults.withholdDeletes && p.startsWith("DELETE "))
+            continue;
         push(p);
+    }
     if (m_faults.closeAfter > 0 && session->answered() >= m_faults.closeAfter)
         session->closeWhenSent();
 }

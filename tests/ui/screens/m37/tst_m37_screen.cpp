@@ -133,6 +133,7 @@ void TestM37Screen::removalOfflineOnlyAndRefusal()
         QCOMPARE(table->rowCount(), 3);
     }
     QVERIFY(m_sim->command("fault clear").startsWith("ok"));
+    QVERIFY(m_sim->command("fault no-delete-push").contains("no-delete-push=1"));
     MessageAnswers answers;
     selectIds(form, {401, 402});
     form.slot_delMicClicked();
