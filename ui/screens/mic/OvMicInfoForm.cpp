@@ -83,6 +83,8 @@ void OvMicInfoForm::slot_showM35List()
     m_table->setRowCount(static_cast<int>(mics.size()));
     for (int row = 0; row < static_cast<int>(mics.size()); ++row)
         writeRow(row, mics[static_cast<size_t>(row)]);
+    // Status texts are long ("Mic to Broadcast"); Qt measures at most 1000 rows.
+    m_table->resizeColumnsToContents();
     m_table->setUpdatesEnabled(true);
 }
 
