@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes current pictures of the login dialog, the main window, the player
-# page, the rename and amplifier-limits dialogs and a message dialog to docs/screenshots/, running the console
+# page, the rename and amplifier-limits dialogs, a message dialog and the microphone, TTS and
+# mobile-device pages to docs/screenshots/, running the console
 # against the simulator on a virtual 1366x768 X screen (no window manager,
 # no compositor) and clicking through it as an operator would (xdotool).
 set -euo pipefail
@@ -79,4 +80,17 @@ grab amp-limits-dialog 1
 click 969 546
 click 335 165
 grab message-dialog 1
+stop_console
+
+# The device pages of the same category, from its side list.
+start_console -serverip 127.0.0.1 -user admin -password admin
+sleep 5
+click 191 62
+sleep 1
+click 90 230
+grab mic-page 2
+click 90 406
+grab tts-page 2
+click 90 494
+grab m37-page 2
 stop_console

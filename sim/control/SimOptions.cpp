@@ -22,6 +22,7 @@ const char faultHelp[] =
     "  oversized-next       the next answer announces Content-Length:2147483647\n"
     "  push-first NAME[,NAME]  send the pushes of these commands before their answer (TimerPlan)\n"
     "  bare-answer NAME[,NAME] answer these commands 200 OK without a body\n"
+    "  no-delete-push       removals are answered, their DELETE message is not pushed\n"
     "  clear                remove every fault\n";
 
 const char answerHelp[] =

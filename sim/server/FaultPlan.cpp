@@ -54,6 +54,8 @@ QString FaultPlan::apply(const QStringList &words)
         malformedNext = true;
     } else if (what == QLatin1String("oversized-next") && words.size() == 1) {
         oversizedNext = true;
+    } else if (what == QLatin1String("no-delete-push") && words.size() == 1) {
+        withholdDeletes = true;
     } else {
         return QStringLiteral("unknown fault \"%1\"").arg(words.join(' '));
     }
@@ -70,14 +72,15 @@ QString FaultPlan::describe() const
         return l.isEmpty() ? QStringLiteral("-") : l.join(',');
     };
     return QStringLiteral("refuse=%1 ignore=%2 delay=%3 chunk=%4 close-after=%5 malformed-next=%6 oversized-next=%7"
-                          " push-first=%8 bare-answer=%9")
+                          " push-first=%8 bare-answer=%9 no-delete-push=%10")
         .arg(list(refuse), list(ignore))
         .arg(delayMs)
         .arg(chunkBytes)
         .arg(closeAfter)
         .arg(int(malformedNext))
         .arg(int(oversizedNext))
-        .arg(list(pushFirst), list(bareAnswer));
+        .arg(list(pushFirst), list(bareAnswer))
+        .arg(int(withholdDeletes));
 }
 
 bool FaultPlan::matches(const QSet<QByteArray> &set, const DbpMessage &request)

@@ -19,6 +19,7 @@ struct FaultPlan {
     int closeAfter = 0;        // close a connection after answering this many requests
     bool malformedNext = false;  // the next answer has a body that is not JSON
     bool oversizedNext = false;  // the next answer announces a gigantic Content-Length
+    bool withholdDeletes = false;  // a removal is answered but its DELETE message is not pushed
 
     // Applies one fault setting given as words ("delay 200", "refuse IpAmpSet,SqlConfig/MicList").
     // Returns an error text, empty on success.

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 SimServer::SimServer(SimDatabase &db, QObject *parent)
     : QObject(parent), m_db(db)
@@ -73,6 +74,12 @@ void SimServer::onMessage(SimSession *session, const DbpMessage &request)
         reply = {DbpWriter::answerFailed(request.cseq(), "refused by fault injection")};
     else
         reply = handle(session, request, &pushes, &followup);
+    if (m_faults.withholdDeletes) {
+        // A console must then act on its own confirmed result.
+        pushes.erase(std::remove_if(pushes.begin(), pushes.end(),
+                                    [](const QByteArray &p) { return p.startsWith("DELETE "); }),
+                     pushes.end());
+    }
     if (followup.answerDelayMs > 0) {
         // A command that takes long (writing a large backup) answers late;
         // the session goes on answering everything else meanwhile.

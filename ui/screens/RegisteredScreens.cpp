@@ -14,7 +14,13 @@
 #include "screens/logs/OvTalkRecordForm.h"
 #include "screens/logs/OvTermLogInfoForm.h"
 #include "screens/logs/OvUserLogInfoForm.h"
+#include "managers/m37/OvM37ListMgr.h"
+#include "managers/mic/OvMicListMgr.h"
+#include "managers/tts/OvTtsListMgr.h"
+#include "screens/m37/OvM37InfoForm.h"
+#include "screens/mic/OvMicInfoForm.h"
 #include "screens/terminals/OvPlayerInfoForm.h"
+#include "screens/tts/OvTtsInfoForm.h"
 
 // One line per screen.
 void registerBuiltScreens(ScreenRegistry &registry)
@@ -42,4 +48,10 @@ void registerBuiltScreens(ScreenRegistry &registry)
         return new OvTalkRecordForm(*OvServiceLogMgr::instance(), *OvMySqlConn::instance(),
                                     *OvFtpClientMgr::instance(), context.mainWindow);
     });
+    registry.registerScreen(ScreenId::Mic,
+                            [](const ScreenContext &) { return new OvMicInfoForm(OvMicListMgr::instance()); });
+    registry.registerScreen(ScreenId::M37,
+                            [](const ScreenContext &) { return new OvM37InfoForm(OvM37ListMgr::instance()); });
+    registry.registerScreen(ScreenId::Tts,
+                            [](const ScreenContext &) { return new OvTtsInfoForm(OvTtsListMgr::instance()); });
 }
