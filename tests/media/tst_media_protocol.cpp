@@ -1,5 +1,6 @@
 // Request texts, path forms, answer framing and listing order of the media
 // file channel, checked without a network.
+#include "media/LocalFileName.h"
 #include "media/MediaAnswer.h"
 #include "media/MediaListing.h"
 #include "media/MediaPaths.h"
@@ -29,6 +30,8 @@ private slots:
     void renameDir();
     void recordingPaths_data();
     void recordingPaths();
+    void localNames_data();
+    void localNames();
 
     void headerFraming();
     void headerCap();
@@ -291,6 +294,40 @@ void TestMediaProtocol::recordingPaths()
     QFETCH(QString, path);
     QFETCH(bool, recording);
     QCOMPARE(MediaPaths::isRecordingPath(path), recording);
+}
+
+void TestMediaProtocol::localNames_data()
+{
+    QTest::addColumn<QString>("fromServer");
+    QTest::addColumn<QString>("local"); // empty: refused
+    QTest::newRow("plain name") << "晨曲.mp3" << "晨曲.mp3";
+    QTest::newRow("blanks and dots kept") << " a b..mp3 " << " a b..mp3 ";
+    QTest::newRow("server path") << "/srv/media/背景音乐/晨曲.mp3" << "晨曲.mp3";
+    QTest::newRow("windows path") << "D:\\TalkServerData\\record\\1.wav" << "1.wav";
+    QTest::newRow("mixed separators, backslash last") << "a/b\\c.mp3" << "c.mp3";
+    QTest::newRow("mixed separators, slash last") << "a\\b/c.mp3" << "c.mp3";
+    QTest::newRow("climbing path keeps its last part") << "../../etc/passwd" << "passwd";
+    QTest::newRow("three dots are a name") << "..." << "...";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("trailing slash") << "/srv/media/" << "";
+    QTest::newRow("trailing backslash") << "a\\" << "";
+    QTest::newRow("dot") << "." << "";
+    QTest::newRow("dot dot") << ".." << "";
+    QTest::newRow("dot dot after a path") << "/srv/.." << "";
+    QTest::newRow("dot dot after a backslash") << "a\\.." << "";
+    QTest::newRow("drive") << "C:evil.mp3" << "";
+    QTest::newRow("stream") << "a.mp3:hidden" << "";
+    QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral(".mp3") << "";
+    QTest::newRow("newline") << "a\n.mp3" << "";
+    QTest::newRow("unit separator") << "a\x1f.mp3" << "";
+    QTest::newRow("delete character") << "a\x7f.mp3" << "";
+}
+
+void TestMediaProtocol::localNames()
+{
+    QFETCH(QString, fromServer);
+    QFETCH(QString, local);
+    QCOMPARE(LocalFileName::fromServerName(fromServer), local);
 }
 
 void TestMediaProtocol::headerFraming()
