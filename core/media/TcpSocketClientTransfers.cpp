@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -20,6 +21,23 @@ constexpr qint64 kUploadPiece = 8192;
 int clampInt(qint64 v)
 {
     return static_cast<int>(qMin<qint64>(v, std::numeric_limits<int>::max()));
+}
+
+QString partFileName(const QString &target)
+{
+    return target + QStringLiteral(".part");
+}
+
+// Puts the finished part file in the target's place in one step, over an
+// older copy if there is one.
+bool replaceFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#else
+    QFile::remove(to);
+    return QFile::rename(from, to);
+#endif
 }
 
 } // namespace
@@ -61,35 +79,47 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
         report(0, 0, -1);
         return;
     }
-    QFile local(item.path2);
-    if (!local.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // The bytes go to a part file beside the target, which replaces the
+    // target only once complete: a failed transfer never costs the operator
+    // a copy already on this PC.
+    const QString target = item.path2;
+    QFile part(partFileName(target));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         report(0, 0, -1);
         return;
     }
     auto fail = [&](qint64 received) {
         conn.close();
-        local.close();
-        local.remove();
+        part.close();
+        part.remove();
         report(received, lastPercent, -1);
+    };
+    auto complete = [&](qint64 received) {
+        conn.close();
+        part.close();
+        if (!replaceFile(part.fileName(), target)) {
+            part.remove();
+            report(received, lastPercent, -1);
+            return;
+        }
+        report(received, 100, recording ? 1 : 0);
     };
 
     // Bytes that came with the header's end are the start of the file; with
     // FileLen 0 the file holds whatever followed the header.
     const QByteArray head = fileLen > 0 ? first.left(fileLen) : first;
-    if (local.write(head) != head.size() || !local.flush()) {
+    if (part.write(head) != head.size() || !part.flush()) {
         fail(0);
         return;
     }
     qint64 received = head.size();
     if (fileLen == 0) {
-        report(received, 100, recording ? 1 : 0);
+        complete(received);
         return;
     }
     for (;;) {
         if (received >= fileLen) {
-            conn.close();
-            local.close();
-            report(fileLen, 100, recording ? 1 : 0);
+            complete(fileLen);
             return;
         }
         const int percent = static_cast<int>(received * 100 / fileLen);
@@ -103,7 +133,7 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
             fail(received);
             return;
         }
-        if (local.write(piece) != piece.size() || !local.flush()) {
+        if (part.write(piece) != piece.size() || !part.flush()) {
             fail(received);
             return;
         }

@@ -209,18 +209,26 @@ void TestMediaChannel::downloads_data()
 {
     QTest::addColumn<QString>("below");
     QTest::addColumn<int>("size");
-    QTest::newRow("media file, several pieces") << "Announcements/big.mp3" << 300000;
-    QTest::newRow("empty file") << "Announcements/empty.mp3" << 0;
-    QTest::newRow("recording") << "media/talk_record_file/r1.wav" << 5000;
+    QTest::addColumn<QByteArray>("olderCopy"); // already on this PC; empty: none
+    QTest::newRow("media file, several pieces") << "Announcements/big.mp3" << 300000 << QByteArray();
+    QTest::newRow("empty file") << "Announcements/empty.mp3" << 0 << QByteArray();
+    QTest::newRow("recording") << "media/talk_record_file/r1.wav" << 5000 << QByteArray();
+    QTest::newRow("replaces an older copy") << "Announcements/big.mp3" << 300000
+                                            << pattern(400000, 11);
+    QTest::newRow("empty file replaces an older copy") << "Announcements/empty.mp3" << 0
+                                                       << QByteArray("older");
 }
 
 void TestMediaChannel::downloads()
 {
     QFETCH(QString, below);
     QFETCH(int, size);
+    QFETCH(QByteArray, olderCopy);
     const QByteArray content = pattern(size, 3);
     QVERIFY(writeFile(path(below), content));
     const QString local = localFile(QStringLiteral("got"));
+    if (!olderCopy.isEmpty())
+        QVERIFY(writeFile(local, olderCopy));
     const bool recording = below.startsWith(QLatin1String("media/"));
     QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
     QSignalSpy tip(m_relay.get(), &Relay::updateRecordDownloadMsgTip);
@@ -241,6 +249,7 @@ void TestMediaChannel::downloads()
         QVERIFY(tip.isEmpty());
     }
     QCOMPARE(readFile(local), content);
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
 }
 
 void TestMediaChannel::downloadOfMissingFileLeavesNothing()
@@ -432,13 +441,23 @@ void TestMediaChannel::brokenDownloads_data()
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("below");
     QTest::addColumn<QVariantList>("last");
+    QTest::addColumn<QByteArray>("operatorsCopy"); // already on this PC; empty: none
     QTest::newRow("stall, media") << "stall 100000" << "big.mp3"
-                                  << QVariantList({9, 100000, -1});
+                                  << QVariantList({9, 100000, -1}) << QByteArray();
     QTest::newRow("close early, media") << "close 100000" << "big.mp3"
-                                        << QVariantList({9, 100000, -1});
+                                        << QVariantList({9, 100000, -1}) << QByteArray();
     QTest::newRow("stall, recording") << "stall 100000" << "media/talk_record_file/r.wav"
-                                      << QVariantList({QStringLiteral("r.wav"), 50, -1});
-    QTest::newRow("no header") << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1});
+                                      << QVariantList({QStringLiteral("r.wav"), 50, -1})
+                                      << QByteArray();
+    QTest::newRow("no header") << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1})
+                               << QByteArray();
+    QTest::newRow("close early, operator's copy kept")
+        << "close 100000" << "big.mp3" << QVariantList({9, 100000, -1}) << pattern(5000, 6);
+    QTest::newRow("stall, operator's recording kept")
+        << "stall 100000" << "media/talk_record_file/r.wav"
+        << QVariantList({QStringLiteral("r.wav"), 50, -1}) << pattern(300, 7);
+    QTest::newRow("no header, operator's copy kept")
+        << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1}) << pattern(10, 8);
 }
 
 void TestMediaChannel::brokenDownloads()
@@ -446,16 +465,23 @@ void TestMediaChannel::brokenDownloads()
     QFETCH(QString, fault);
     QFETCH(QString, below);
     QFETCH(QVariantList, last);
+    QFETCH(QByteArray, operatorsCopy);
     QVERIFY(writeFile(path(below), pattern(200000, 4)));
     QVERIFY(m_service->control(fault).startsWith(QLatin1String("ok")));
     const QString local = localFile(QStringLiteral("partial"));
+    if (!operatorsCopy.isEmpty())
+        QVERIFY(writeFile(local, operatorsCopy));
     QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
     QSignalSpy tip(m_relay.get(), &Relay::updateRecordDownloadMsgTip);
     QCOMPARE(m_mgr->download(path(below), local, 9), 0);
     QSignalSpy &spy = last.at(0).type() == QVariant::String ? tip : progress;
     QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().at(2).toInt() == -1, kWait);
     QCOMPARE(spy.last(), last);
-    QVERIFY(!QFile::exists(local));
+    if (operatorsCopy.isEmpty())
+        QVERIFY(!QFile::exists(local));
+    else
+        QCOMPARE(readFile(local), operatorsCopy);
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
 }
 
 void TestMediaChannel::recordingEndpoint_data()
