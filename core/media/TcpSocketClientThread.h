@@ -1,6 +1,8 @@
 // Owns the file-transfer worker and the plain thread it runs on. The
-// worker's blocking commands never run on the GUI thread; destruction quits
-// the thread, waits for the running command to end and deletes the worker.
+// worker's blocking commands never run on the GUI thread. Stopping asks the
+// worker to end (the running command gives up at its next wait, queued
+// items are dropped) and waits a bounded time, so leaving the console is
+// never held up by a trickling download or a long queue.
 #pragma once
 
 #include <QThread>
@@ -12,6 +14,9 @@ class TcpSocketClient;
 class TcpSocketClientThread
 {
 public:
+    // How long stopping waits for the running command to give up.
+    static constexpr unsigned long kStopWaitMs = 1000;
+
     explicit TcpSocketClientThread(QThread::Priority priority = QThread::InheritPriority);
     ~TcpSocketClientThread();
     TcpSocketClientThread(const TcpSocketClientThread &) = delete;
@@ -19,7 +24,12 @@ public:
 
     TcpSocketClient *client() const { return m_client.get(); }
 
+    // True when the thread ended within kStopWaitMs. Otherwise the thread
+    // and worker are left to end on their own (the worker deletes itself as
+    // its thread finishes); they are never destroyed while still running.
+    bool stop();
+
 private:
-    QThread m_thread;
+    std::unique_ptr<QThread> m_thread;
     std::unique_ptr<TcpSocketClient> m_client;
 };

@@ -59,7 +59,7 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
     const Endpoint ep = downloadEndpoint(serverPath);
     const QByteArray request =
         MediaRequests::getFile(nextSeq(), MediaPaths::dirPart(serverPath), name);
-    MediaConnection conn;
+    MediaConnection conn(&m_stop);
     QByteArray header;
     QByteArray first;
     if (request.isEmpty() || !conn.open(ep.host, ep.port, t.connectGet)
@@ -128,8 +128,9 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
             report(received, percent, 0);
         }
         QByteArray piece;
-        if (conn.readSome(qMin(fileLen - received, kBodyPiece), t.answerLong, &piece)
-            != MediaConnection::Read::Data) {
+        if (m_stop.load()
+            || conn.readSome(qMin(fileLen - received, kBodyPiece), t.answerLong, &piece)
+                != MediaConnection::Read::Data) {
             fail(received);
             return;
         }
@@ -156,7 +157,7 @@ void TcpSocketClient::postFile(const FtpWorkItem &item)
     const QByteArray request =
         MediaRequests::postFile(MediaPaths::dirPart(item.path2), nextSeq(),
                                 QFileInfo(item.path1).fileName(), fileLen);
-    MediaConnection conn;
+    MediaConnection conn(&m_stop);
     if (request.isEmpty() || !conn.open(ep.host, ep.port, t.connectShort)
         || !conn.write(request, t.answerShort)) {
         emit updateProgressIndicator(item.id, 0, -1);
@@ -164,7 +165,8 @@ void TcpSocketClient::postFile(const FtpWorkItem &item)
     }
     qint64 sent = 0;
     while (sent < fileLen) {
-        const QByteArray piece = local.read(qMin(kUploadPiece, fileLen - sent));
+        const QByteArray piece =
+            m_stop.load() ? QByteArray() : local.read(qMin(kUploadPiece, fileLen - sent));
         if (piece.isEmpty() || !conn.write(piece, t.answerShort)) {
             conn.close();
             emit updateProgressIndicator(item.id, clampInt(sent), -1);

@@ -117,6 +117,8 @@ private slots:
     void brokenDownloads();
     void recordingEndpoint_data();
     void recordingEndpoint();
+    void stopEndsTheRunningDownload_data();
+    void stopEndsTheRunningDownload();
 
 private:
     void fetchRoot();
@@ -519,6 +521,51 @@ void TestMediaChannel::recordingEndpoint()
     QCOMPARE(QFile::exists(target), fromRecordHost);
     if (fromRecordHost)
         QCOMPARE(readFile(target), content);
+}
+
+void TestMediaChannel::stopEndsTheRunningDownload_data()
+{
+    QTest::addColumn<QString>("fault");
+    // A piece of 1,000 bytes every 100 ms: the file would take 100 s, and
+    // no wait ever runs out.
+    QTest::newRow("trickling") << "split 1000 100";
+    // Silent after 10 %, connection kept open: only the wait's end would
+    // free the worker.
+    QTest::newRow("stalled") << "stall 100000";
+}
+
+void TestMediaChannel::stopEndsTheRunningDownload()
+{
+    QFETCH(QString, fault);
+    QVERIFY(writeFile(path(QStringLiteral("long.mp3")), pattern(1000000, 2)));
+    QVERIFY(writeFile(path(QStringLiteral("next.mp3")), pattern(100, 3)));
+    // Waits far beyond the test's own time limit: only the stop can end them.
+    MediaTimeouts t;
+    t.answerLong = 600000;
+    m_worker->setTimeouts(t);
+    QVERIFY(m_service->control(fault).startsWith(QLatin1String("ok")));
+
+    const QString local = localFile(QStringLiteral("long.mp3"));
+    const QString next = localFile(QStringLiteral("next.mp3"));
+    QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
+    QCOMPARE(m_mgr->download(path(QStringLiteral("long.mp3")), local, 1), 0);
+    QCOMPARE(m_mgr->makeDir(path(QStringLiteral("behind"))), 0);
+    QCOMPARE(m_mgr->download(path(QStringLiteral("next.mp3")), next, 2), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().at(0).toInt() == 1
+                                 && progress.last().at(2).toInt() == 0,
+                             kWait);
+    QVERIFY(QFile::exists(local + QStringLiteral(".part")));
+    QCOMPARE(m_worker->pendingCount(), 2);
+
+    // The client and its relay go first: the stopped worker is deleted.
+    m_relay.reset();
+    m_mgr.reset();
+    QVERIFY(m_thread->stop());
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
+    QVERIFY(!QFile::exists(local));
+    // Nothing queued behind the download ran.
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("behind"))));
+    QVERIFY(!QFile::exists(next));
 }
 
 QTEST_GUILESS_MAIN(TestMediaChannel)
