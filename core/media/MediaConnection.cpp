@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <net/if.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -43,9 +44,14 @@ int connectOne(const QHostAddress &address, quint16 port, const QDeadlineTimer &
         in6->sin6_port = htons(port);
         const Q_IPV6ADDR bytes = address.toIPv6Address();
         std::memcpy(&in6->sin6_addr, bytes.c, sizeof(bytes.c));
+        // A link-local address names its interface by number or by name.
+        const QString scopeId = address.scopeId();
         bool numeric = false;
-        const uint scope = address.scopeId().toUInt(&numeric);
-        in6->sin6_scope_id = numeric ? scope : 0;
+        const uint scope = scopeId.toUInt(&numeric);
+        if (numeric)
+            in6->sin6_scope_id = scope;
+        else if (!scopeId.isEmpty())
+            in6->sin6_scope_id = ::if_nametoindex(scopeId.toLatin1().constData());
         length = sizeof(sockaddr_in6);
     } else {
         return -1;
