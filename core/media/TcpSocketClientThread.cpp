@@ -4,8 +4,6 @@
 
 #include <QDebug>
 
-#include <atomic>
-
 TcpSocketClientThread::TcpSocketClientThread(QThread::Priority priority)
     : m_thread(std::make_unique<QThread>())
     , m_client(std::make_unique<TcpSocketClient>())
@@ -14,6 +12,9 @@ TcpSocketClientThread::TcpSocketClientThread(QThread::Priority priority)
     m_client->moveToThread(m_thread.get());
     QObject::connect(m_thread.get(), &QThread::started, m_client.get(),
                      [] { qDebug() << "file transfer thread" << QThread::currentThread(); });
+    QObject::connect(m_thread.get(), &QThread::finished, [finished = m_finished] {
+        finished->store(true, std::memory_order_release);
+    });
     m_thread->start(priority);
 }
 
@@ -28,7 +29,7 @@ bool TcpSocketClientThread::stop()
         return true;
     m_client->requestStop();
     m_thread->quit();
-    if (m_thread->wait(kStopWaitMs)) {
+    if (m_thread->wait(kStopWaitMs) && m_finished->load(std::memory_order_acquire)) {
         m_client.reset();
         m_thread.reset();
         return true;

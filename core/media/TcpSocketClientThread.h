@@ -7,6 +7,7 @@
 
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 
 class TcpSocketClient;
@@ -32,4 +33,9 @@ public:
 private:
     std::unique_ptr<QThread> m_thread;
     std::unique_ptr<TcpSocketClient> m_client;
+    // Set by the worker's thread as it finishes and read once the wait has
+    // returned: the hand-over of the worker back to this thread, in a form
+    // that a race checker sees (Qt's own wait is invisible to it).
+    // Shared, since a thread that did not stop in time outlives this holder.
+    std::shared_ptr<std::atomic<bool>> m_finished = std::make_shared<std::atomic<bool>>(false);
 };
