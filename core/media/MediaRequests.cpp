@@ -21,8 +21,10 @@ QByteArray fill(const char *tmpl, std::initializer_list<QByteArray> values, int 
 }
 
 QByteArray num(qint64 v) { return QByteArray::number(v); }
-// A JSON string's content: names come from the server's listings and the
-// log database, and a quote or backslash in one must not end the string.
+
+// A JSON string value: '"', '\\' and the control characters are escaped, so
+// a name can neither end its value early nor add members of its own. Every
+// other byte, UTF-8 included, goes in as it is.
 QByteArray text(const QString &s)
 {
     const QByteArray utf8 = s.toUtf8();
@@ -30,16 +32,19 @@ QByteArray text(const QString &s)
     out.reserve(utf8.size());
     for (const char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 0xf];
-        } else {
-            out += c;
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (u < 0x20)
+                out += "\\u00" + QByteArray::number(u, 16).rightJustified(2, '0');
+            else
+                out += c;
         }
     }
     return out;

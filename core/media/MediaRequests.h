@@ -1,6 +1,8 @@
 // Request texts of the media file channel. The server expects these exact
-// byte sequences, irregular spacing included; values go in verbatim (names
-// with '"' or '\\' are refused by the callers). Each builder returns an
+// byte sequences, irregular spacing included. Values go in as JSON string
+// contents: a name that needs no escaping keeps its exact bytes, while '"',
+// '\\' and control characters are escaped (names also come from the
+// server's own listings, which nobody has vetted). Each builder returns an
 // empty array when the text would exceed the request size limit, so an
 // over-long name is refused instead of sent truncated.
 #pragma once

@@ -114,7 +114,11 @@ void OvCFtpClient::listFinished(QList<OvMediaFile_t> *list, bool task)
         std::lock_guard<std::mutex> lock(listMutex());
         *copy = *list;
     }
-    QObject *view = task ? m_taskView.data() : m_mediaView.data();
+    QPointer<QObject> view;
+    {
+        std::lock_guard<std::mutex> lock(m_viewLock);
+        view = task ? m_taskView : m_mediaView;
+    }
     if (view) {
         QMetaObject::invokeMethod(view, "getDirListFinished", Qt::QueuedConnection,
                                   Q_ARG(QList<OvMediaFile_t> *, copy));
@@ -131,6 +135,20 @@ int OvCFtpClient::listLocal(const QString &) { return -1; }
 int OvCFtpClient::pause(int) { return -1; }
 int OvCFtpClient::cancel(int) { return -1; }
 
-void OvCFtpClient::setMediaView(QObject *view) { m_mediaView = view; }
-void OvCFtpClient::setTransferView(QObject *view) { m_transferView = view; }
-void OvCFtpClient::setTaskMediaView(QObject *view) { m_taskView = view; }
+void OvCFtpClient::setMediaView(QObject *view)
+{
+    std::lock_guard<std::mutex> lock(m_viewLock);
+    m_mediaView = view;
+}
+
+void OvCFtpClient::setTransferView(QObject *view)
+{
+    std::lock_guard<std::mutex> lock(m_viewLock);
+    m_transferView = view;
+}
+
+void OvCFtpClient::setTaskMediaView(QObject *view)
+{
+    std::lock_guard<std::mutex> lock(m_viewLock);
+    m_taskView = view;
+}

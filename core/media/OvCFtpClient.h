@@ -59,6 +59,9 @@ private:
     TcpSocketClient *m_worker;
     QList<OvMediaFile_t> m_mediaCopy;
     QList<OvMediaFile_t> m_taskCopy;
+    // The views are set on the GUI thread and read by listing completions on
+    // the worker's thread; this lock guards the three pointers only.
+    std::mutex m_viewLock;
     QPointer<QObject> m_mediaView;
     QPointer<QObject> m_transferView;
     QPointer<QObject> m_taskView;

@@ -90,9 +90,14 @@ int TcpSocketClient::pendingCount() const
     return static_cast<int>(m_queue.size());
 }
 
+void TcpSocketClient::requestStop()
+{
+    m_stop.store(true);
+}
+
 void TcpSocketClient::drainQueue()
 {
-    for (;;) {
+    while (!m_stop.load()) {
         FtpWorkItem item;
         {
             std::lock_guard<std::mutex> lock(m_queueLock);
@@ -163,7 +168,7 @@ bool TcpSocketClient::singleExchange(const QByteArray &request, QByteArray *answ
         return false;
     const MediaTimeouts t = timeouts();
     const Endpoint ep = mediaEndpoint();
-    MediaConnection conn;
+    MediaConnection conn(&m_stop);
     if (!conn.open(ep.host, ep.port, t.connectShort))
         return false;
     if (!conn.write(request, flush ? t.answerShort : 0))
@@ -201,11 +206,12 @@ namespace {
 
 // One GetFileList exchange; false when no complete answer arrived.
 bool fetchListing(const QString &host, quint16 port, const QByteArray &request,
-                  const MediaTimeouts &t, std::optional<QJsonObject> *answer)
+                  const MediaTimeouts &t, const std::atomic<bool> *stop,
+                  std::optional<QJsonObject> *answer)
 {
     if (request.isEmpty())
         return false;
-    MediaConnection conn;
+    MediaConnection conn(stop);
     if (!conn.open(host, port, t.connectList) || !conn.write(request, t.answerLong))
         return false;
     QByteArray header;
@@ -227,7 +233,7 @@ void TcpSocketClient::getFileList(const QString &dirPath, int flag)
     const Endpoint ep = mediaEndpoint();
     std::optional<QJsonObject> answer;
     if (!fetchListing(ep.host, ep.port, MediaRequests::getFileList(dirPath, nextSeq()),
-                      timeouts(), &answer)) {
+                      timeouts(), &m_stop, &answer)) {
         emit ftpError(1, MediaPaths::namePart(dirPath), -1);
         return;
     }
@@ -258,7 +264,7 @@ int TcpSocketClient::checkSubDirs(const QString &dirPath)
     const Endpoint ep = mediaEndpoint();
     std::optional<QJsonObject> answer;
     if (!fetchListing(ep.host, ep.port, MediaRequests::getFileList(dirPath, nextSeq()),
-                      timeouts(), &answer))
+                      timeouts(), &m_stop, &answer))
         return -1;
     QList<OvMediaFile_t> entries;
     if (answer && MediaListing::fromAnswer(*answer, &entries)) {

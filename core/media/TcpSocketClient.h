@@ -44,6 +44,12 @@ public:
     void setMediaListCompletion(ListCompletion completion);
     void setTaskListCompletion(ListCompletion completion);
 
+    // Asks the worker to end: the running command gives up at its next
+    // wait or body piece (an interrupted download leaves no partial file)
+    // and no further queued item is started. Callable from any thread.
+    void requestStop();
+    bool stopRequested() const { return m_stop.load(); }
+
     // The task-media listing: runs at once on the calling thread.
     void listNow(const QString &dirPath, int flag);
 
@@ -94,6 +100,7 @@ private:
     bool singleExchange(const QByteArray &request, QByteArray *answer, bool flush = true);
 
     std::atomic<int> m_fileSeq{1};
+    std::atomic<bool> m_stop{false};
 
     mutable std::mutex m_settingsLock; // endpoints, media root, time-outs
     QString m_host;

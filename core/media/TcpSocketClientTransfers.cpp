@@ -7,10 +7,10 @@
 #include "media/MediaRequests.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QFileInfo>
 #include <QThread>
 
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -21,6 +21,23 @@ constexpr qint64 kUploadPiece = 8192;
 int clampInt(qint64 v)
 {
     return static_cast<int>(qMin<qint64>(v, std::numeric_limits<int>::max()));
+}
+
+QString partFileName(const QString &target)
+{
+    return target + QStringLiteral(".part");
+}
+
+// Puts the finished part file in the target's place in one step, over an
+// older copy if there is one.
+bool replaceFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#else
+    QFile::remove(to);
+    return QFile::rename(from, to);
+#endif
 }
 
 } // namespace
@@ -42,7 +59,7 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
     const Endpoint ep = downloadEndpoint(serverPath);
     const QByteArray request =
         MediaRequests::getFile(nextSeq(), MediaPaths::dirPart(serverPath), name);
-    MediaConnection conn;
+    MediaConnection conn(&m_stop);
     QByteArray header;
     QByteArray first;
     if (request.isEmpty() || !conn.open(ep.host, ep.port, t.connectGet)
@@ -62,43 +79,47 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
         report(0, 0, -1);
         return;
     }
-    // Written beside the target and renamed over it only when complete: a
-    // failed download leaves a file of the same name that was there intact.
-    QSaveFile local(item.path2);
-    if (!local.open(QIODevice::WriteOnly)) {
+    // The bytes go to a part file beside the target, which replaces the
+    // target only once complete: a failed transfer never costs the operator
+    // a copy already on this PC.
+    const QString target = item.path2;
+    QFile part(partFileName(target));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         report(0, 0, -1);
         return;
     }
     auto fail = [&](qint64 received) {
         conn.close();
-        local.cancelWriting();
+        part.close();
+        part.remove();
         report(received, lastPercent, -1);
+    };
+    auto complete = [&](qint64 received) {
+        conn.close();
+        part.close();
+        if (!replaceFile(part.fileName(), target)) {
+            part.remove();
+            report(received, lastPercent, -1);
+            return;
+        }
+        report(received, 100, recording ? 1 : 0);
     };
 
     // Bytes that came with the header's end are the start of the file; with
     // FileLen 0 the file holds whatever followed the header.
     const QByteArray head = fileLen > 0 ? first.left(fileLen) : first;
-    if (local.write(head) != head.size() || !local.flush()) {
+    if (part.write(head) != head.size() || !part.flush()) {
         fail(0);
         return;
     }
     qint64 received = head.size();
     if (fileLen == 0) {
-        if (!local.commit()) {
-            report(received, lastPercent, -1);
-            return;
-        }
-        report(received, 100, recording ? 1 : 0);
+        complete(received);
         return;
     }
     for (;;) {
         if (received >= fileLen) {
-            conn.close();
-            if (!local.commit()) {
-                report(fileLen, lastPercent, -1);
-                return;
-            }
-            report(fileLen, 100, recording ? 1 : 0);
+            complete(fileLen);
             return;
         }
         const int percent = static_cast<int>(received * 100 / fileLen);
@@ -107,12 +128,13 @@ void TcpSocketClient::getFile(const FtpWorkItem &item)
             report(received, percent, 0);
         }
         QByteArray piece;
-        if (conn.readSome(qMin(fileLen - received, kBodyPiece), t.answerLong, &piece)
-            != MediaConnection::Read::Data) {
+        if (m_stop.load()
+            || conn.readSome(qMin(fileLen - received, kBodyPiece), t.answerLong, &piece)
+                != MediaConnection::Read::Data) {
             fail(received);
             return;
         }
-        if (local.write(piece) != piece.size() || !local.flush()) {
+        if (part.write(piece) != piece.size() || !part.flush()) {
             fail(received);
             return;
         }
@@ -135,7 +157,7 @@ void TcpSocketClient::postFile(const FtpWorkItem &item)
     const QByteArray request =
         MediaRequests::postFile(MediaPaths::dirPart(item.path2), nextSeq(),
                                 QFileInfo(item.path1).fileName(), fileLen);
-    MediaConnection conn;
+    MediaConnection conn(&m_stop);
     if (request.isEmpty() || !conn.open(ep.host, ep.port, t.connectShort)
         || !conn.write(request, t.answerShort)) {
         emit updateProgressIndicator(item.id, 0, -1);
@@ -143,7 +165,8 @@ void TcpSocketClient::postFile(const FtpWorkItem &item)
     }
     qint64 sent = 0;
     while (sent < fileLen) {
-        const QByteArray piece = local.read(qMin(kUploadPiece, fileLen - sent));
+        const QByteArray piece =
+            m_stop.load() ? QByteArray() : local.read(qMin(kUploadPiece, fileLen - sent));
         if (piece.isEmpty() || !conn.write(piece, t.answerShort)) {
             conn.close();
             emit updateProgressIndicator(item.id, clampInt(sent), -1);

@@ -9,7 +9,48 @@
 #include <QStringList>
 #include <QThread>
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+
+// Runs jobs on the thread it lives on, one at a time, and tells the caller
+// when each is done. The job and its results pass under a std::mutex, so
+// the race checker sees the hand-over (it cannot see Qt's own queue, whose
+// locks live in an uninstrumented library).
+class ServiceJobs : public QObject
+{
+    Q_OBJECT
+public:
+    void run(std::function<void()> job)
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_job = std::move(job);
+        m_done = false;
+        QMetaObject::invokeMethod(this, "runJob", Qt::QueuedConnection);
+        m_doneChanged.wait(lock, [this] { return m_done; });
+    }
+
+private slots:
+    void runJob()
+    {
+        std::function<void()> job;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            job = std::move(m_job);
+        }
+        job();
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_done = true;
+        m_doneChanged.notify_all();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_doneChanged;
+    std::function<void()> m_job;
+    bool m_done = false;
+};
 
 class MediaServiceThread
 {
@@ -48,13 +89,10 @@ public:
     }
 
 private:
-    template <typename F> void onService(F f)
-    {
-        QMetaObject::invokeMethod(&m_context, f, Qt::BlockingQueuedConnection);
-    }
+    void onService(std::function<void()> f) { m_context.run(std::move(f)); }
 
     QThread m_thread;
-    QObject m_context;
+    ServiceJobs m_context;
     SimMediaService *m_service = nullptr;
     bool m_listening = false;
     quint16 m_port = 0;

@@ -117,6 +117,8 @@ private slots:
     void brokenDownloads();
     void recordingEndpoint_data();
     void recordingEndpoint();
+    void stopEndsTheRunningDownload_data();
+    void stopEndsTheRunningDownload();
 
 private:
     void fetchRoot();
@@ -209,18 +211,26 @@ void TestMediaChannel::downloads_data()
 {
     QTest::addColumn<QString>("below");
     QTest::addColumn<int>("size");
-    QTest::newRow("media file, several pieces") << "Announcements/big.mp3" << 300000;
-    QTest::newRow("empty file") << "Announcements/empty.mp3" << 0;
-    QTest::newRow("recording") << "media/talk_record_file/r1.wav" << 5000;
+    QTest::addColumn<QByteArray>("olderCopy"); // already on this PC; empty: none
+    QTest::newRow("media file, several pieces") << "Announcements/big.mp3" << 300000 << QByteArray();
+    QTest::newRow("empty file") << "Announcements/empty.mp3" << 0 << QByteArray();
+    QTest::newRow("recording") << "media/talk_record_file/r1.wav" << 5000 << QByteArray();
+    QTest::newRow("replaces an older copy") << "Announcements/big.mp3" << 300000
+                                            << pattern(400000, 11);
+    QTest::newRow("empty file replaces an older copy") << "Announcements/empty.mp3" << 0
+                                                       << QByteArray("older");
 }
 
 void TestMediaChannel::downloads()
 {
     QFETCH(QString, below);
     QFETCH(int, size);
+    QFETCH(QByteArray, olderCopy);
     const QByteArray content = pattern(size, 3);
     QVERIFY(writeFile(path(below), content));
     const QString local = localFile(QStringLiteral("got"));
+    if (!olderCopy.isEmpty())
+        QVERIFY(writeFile(local, olderCopy));
     const bool recording = below.startsWith(QLatin1String("media/"));
     QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
     QSignalSpy tip(m_relay.get(), &Relay::updateRecordDownloadMsgTip);
@@ -241,6 +251,7 @@ void TestMediaChannel::downloads()
         QVERIFY(tip.isEmpty());
     }
     QCOMPARE(readFile(local), content);
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
 }
 
 void TestMediaChannel::downloadOfMissingFileLeavesNothing()
@@ -432,13 +443,23 @@ void TestMediaChannel::brokenDownloads_data()
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("below");
     QTest::addColumn<QVariantList>("last");
+    QTest::addColumn<QByteArray>("operatorsCopy"); // already on this PC; empty: none
     QTest::newRow("stall, media") << "stall 100000" << "big.mp3"
-                                  << QVariantList({9, 100000, -1});
+                                  << QVariantList({9, 100000, -1}) << QByteArray();
     QTest::newRow("close early, media") << "close 100000" << "big.mp3"
-                                        << QVariantList({9, 100000, -1});
+                                        << QVariantList({9, 100000, -1}) << QByteArray();
     QTest::newRow("stall, recording") << "stall 100000" << "media/talk_record_file/r.wav"
-                                      << QVariantList({QStringLiteral("r.wav"), 50, -1});
-    QTest::newRow("no header") << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1});
+                                      << QVariantList({QStringLiteral("r.wav"), 50, -1})
+                                      << QByteArray();
+    QTest::newRow("no header") << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1})
+                               << QByteArray();
+    QTest::newRow("close early, operator's copy kept")
+        << "close 100000" << "big.mp3" << QVariantList({9, 100000, -1}) << pattern(5000, 6);
+    QTest::newRow("stall, operator's recording kept")
+        << "stall 100000" << "media/talk_record_file/r.wav"
+        << QVariantList({QStringLiteral("r.wav"), 50, -1}) << pattern(300, 7);
+    QTest::newRow("no header, operator's copy kept")
+        << "noanswer GetFile" << "big.mp3" << QVariantList({9, 0, -1}) << pattern(10, 8);
 }
 
 void TestMediaChannel::brokenDownloads()
@@ -446,16 +467,23 @@ void TestMediaChannel::brokenDownloads()
     QFETCH(QString, fault);
     QFETCH(QString, below);
     QFETCH(QVariantList, last);
+    QFETCH(QByteArray, operatorsCopy);
     QVERIFY(writeFile(path(below), pattern(200000, 4)));
     QVERIFY(m_service->control(fault).startsWith(QLatin1String("ok")));
     const QString local = localFile(QStringLiteral("partial"));
+    if (!operatorsCopy.isEmpty())
+        QVERIFY(writeFile(local, operatorsCopy));
     QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
     QSignalSpy tip(m_relay.get(), &Relay::updateRecordDownloadMsgTip);
     QCOMPARE(m_mgr->download(path(below), local, 9), 0);
     QSignalSpy &spy = last.at(0).type() == QVariant::String ? tip : progress;
     QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().at(2).toInt() == -1, kWait);
     QCOMPARE(spy.last(), last);
-    QVERIFY(!QFile::exists(local));
+    if (operatorsCopy.isEmpty())
+        QVERIFY(!QFile::exists(local));
+    else
+        QCOMPARE(readFile(local), operatorsCopy);
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
 }
 
 void TestMediaChannel::recordingEndpoint_data()
@@ -493,6 +521,51 @@ void TestMediaChannel::recordingEndpoint()
     QCOMPARE(QFile::exists(target), fromRecordHost);
     if (fromRecordHost)
         QCOMPARE(readFile(target), content);
+}
+
+void TestMediaChannel::stopEndsTheRunningDownload_data()
+{
+    QTest::addColumn<QString>("fault");
+    // A piece of 1,000 bytes every 100 ms: the file would take 100 s, and
+    // no wait ever runs out.
+    QTest::newRow("trickling") << "split 1000 100";
+    // Silent after 10 %, connection kept open: only the wait's end would
+    // free the worker.
+    QTest::newRow("stalled") << "stall 100000";
+}
+
+void TestMediaChannel::stopEndsTheRunningDownload()
+{
+    QFETCH(QString, fault);
+    QVERIFY(writeFile(path(QStringLiteral("long.mp3")), pattern(1000000, 2)));
+    QVERIFY(writeFile(path(QStringLiteral("next.mp3")), pattern(100, 3)));
+    // Waits far beyond the test's own time limit: only the stop can end them.
+    MediaTimeouts t;
+    t.answerLong = 600000;
+    m_worker->setTimeouts(t);
+    QVERIFY(m_service->control(fault).startsWith(QLatin1String("ok")));
+
+    const QString local = localFile(QStringLiteral("long.mp3"));
+    const QString next = localFile(QStringLiteral("next.mp3"));
+    QSignalSpy progress(m_relay.get(), &Relay::updateProgressIndicator);
+    QCOMPARE(m_mgr->download(path(QStringLiteral("long.mp3")), local, 1), 0);
+    QCOMPARE(m_mgr->makeDir(path(QStringLiteral("behind"))), 0);
+    QCOMPARE(m_mgr->download(path(QStringLiteral("next.mp3")), next, 2), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().at(0).toInt() == 1
+                                 && progress.last().at(2).toInt() == 0,
+                             kWait);
+    QVERIFY(QFile::exists(local + QStringLiteral(".part")));
+    QCOMPARE(m_worker->pendingCount(), 2);
+
+    // The client and its relay go first: the stopped worker is deleted.
+    m_relay.reset();
+    m_mgr.reset();
+    QVERIFY(m_thread->stop());
+    QVERIFY(!QFile::exists(local + QStringLiteral(".part")));
+    QVERIFY(!QFile::exists(local));
+    // Nothing queued behind the download ran.
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("behind"))));
+    QVERIFY(!QFile::exists(next));
 }
 
 QTEST_GUILESS_MAIN(TestMediaChannel)

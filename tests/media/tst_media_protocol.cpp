@@ -1,5 +1,6 @@
 // Request texts, path forms, answer framing and listing order of the media
 // file channel, checked without a network.
+#include "media/LocalFileName.h"
 #include "media/MediaAnswer.h"
 #include "media/MediaListing.h"
 #include "media/MediaPaths.h"
@@ -17,6 +18,9 @@ private slots:
     void templates();
     void oversizedRequestsAreRefused();
     void valuesAreNotReinterpreted();
+    void escapedValues_data();
+    void escapedValues();
+    void escapedBytes();
 
     void paths_data();
     void paths();
@@ -26,6 +30,8 @@ private slots:
     void renameDir();
     void recordingPaths_data();
     void recordingPaths();
+    void localNames_data();
+    void localNames();
 
     void headerFraming();
     void headerCap();
@@ -54,7 +60,7 @@ void TestMediaProtocol::templates_data()
     QTest::newRow("GetFile, quote and backslash escaped")
         << MediaRequests::getFile(9, QStringLiteral("/srv/media/a\\b"), QStringLiteral("say \"hi\"\n.wav"))
         << QByteArray("{\"Command\": \"GetFile\", \"CSeq\": \"9\", \"DirName\": \"/srv/media/a\\\\b\", "
-                      "\"FileName\": \"say \\\"hi\\\"\\u000a.wav\"}\r\n\r\n");
+                      "\"FileName\": \"say \\\"hi\\\"\\n.wav\"}\r\n\r\n");
     QTest::newRow("PostFile")
         << MediaRequests::postFile(QStringLiteral("/srv/media"), 4, QStringLiteral("s.mp3"), 8193)
         << QByteArray("{\"Command\":\"PostFile\",\"DirName\":\"/srv/media\",\"CSeq\":\"4\",\"FileName\":"
@@ -107,6 +113,99 @@ void TestMediaProtocol::valuesAreNotReinterpreted()
 {
     QCOMPARE(MediaRequests::creatDir(QStringLiteral("100%d%s"), 2),
              QByteArray("{\"Command\":\"CreatDIR\",\"DirName\":\"100%d%s\",\"CSeq\":\"2\"}\r\n\r\n"));
+}
+
+namespace {
+
+QJsonObject members(std::initializer_list<std::pair<const char *, QString>> list)
+{
+    QJsonObject o;
+    for (const auto &m : list)
+        o.insert(QLatin1String(m.first), m.second);
+    return o;
+}
+
+QString allControls()
+{
+    QString s;
+    for (ushort c = 0; c < 0x20; ++c)
+        s += QChar(c);
+    return s;
+}
+
+} // namespace
+
+void TestMediaProtocol::escapedValues_data()
+{
+    QTest::addColumn<QByteArray>("built");
+    QTest::addColumn<QJsonObject>("expected");
+    // A quote that is not escaped ends the value and lets the rest of the
+    // name add members of its own.
+    const QString injecting = QStringLiteral("a\",\"DirName\":\"b");
+    QTest::newRow("quote, CreatDIR")
+        << MediaRequests::creatDir(injecting, 7)
+        << members({{"Command", "CreatDIR"}, {"DirName", injecting}, {"CSeq", "7"}});
+    QTest::newRow("quote, DeleteDIR")
+        << MediaRequests::deleteDir(QStringLiteral("x\"y"), 6)
+        << members({{"Command", "DeleteDIR"}, {"DirName", "x\"y"}, {"CSeq", "6"}});
+    // A trailing backslash would escape the closing quote.
+    QTest::newRow("backslash, GetFile")
+        << MediaRequests::getFile(3, QStringLiteral("/srv/a\\b"), QStringLiteral("c\\"))
+        << members({{"Command", "GetFile"}, {"CSeq", "3"}, {"DirName", "/srv/a\\b"},
+                    {"FileName", "c\\"}});
+    QTest::newRow("quote and backslash, PostFile")
+        << MediaRequests::postFile(QStringLiteral("/srv/\"m\""), 4, QStringLiteral("s\\\".mp3"), 10)
+        << members({{"Command", "PostFile"}, {"DirName", "/srv/\"m\""}, {"CSeq", "4"},
+                    {"FileName", "s\\\".mp3"}, {"FileLen", "10"}});
+    QTest::newRow("control characters, RenameFile")
+        << MediaRequests::renameFile(8, QStringLiteral("/sub"), QStringLiteral("o\x01.mp3"),
+                                     QStringLiteral("n\n\t.mp3"))
+        << members({{"Command", "RenameFile"}, {"CSeq", "8"}, {"DirName", "/sub"},
+                    {"OldFileName", "o\x01.mp3"}, {"NewFileName", "n\n\t.mp3"}});
+    QTest::newRow("quote, RenameDIR")
+        << MediaRequests::renameDirectory(9, QStringLiteral("/o\"ld"), QStringLiteral("/n\\ew"))
+        << members({{"Command", "RenameDIR"}, {"CSeq", "9"}, {"DirName", ""},
+                    {"OldDirName", "/o\"ld"}, {"NewDirName", "/n\\ew"}});
+    QTest::newRow("unit separator, DelFile")
+        << MediaRequests::delFile(QStringLiteral("/srv"), QStringLiteral("a\x1f\"b"), 5)
+        << members({{"Command", "DelFile"}, {"DirName", "/srv"}, {"FileName", "a\x1f\"b"},
+                    {"CSeq", "5"}});
+    QTest::newRow("every control character, GetFileList")
+        << MediaRequests::getFileList(QStringLiteral("/m/") + allControls() + QStringLiteral("背景"), 1)
+        << members({{"Command", "GetFileList"},
+                    {"DirName", QStringLiteral("/m/") + allControls() + QStringLiteral("背景")},
+                    {"CSeq", "1"}});
+}
+
+void TestMediaProtocol::escapedValues()
+{
+    QFETCH(QByteArray, built);
+    QFETCH(QJsonObject, expected);
+    QVERIFY(built.endsWith("\r\n\r\n"));
+    built.chop(4);
+    // Strict JSON allows no raw control character inside a string (Qt's own
+    // parser lets them through, so it cannot tell).
+    for (const char c : built)
+        QVERIFY2(static_cast<unsigned char>(c) >= 0x20, built.toHex().constData());
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(built, &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QVERIFY(doc.isObject());
+    QCOMPARE(doc.object(), expected);
+}
+
+void TestMediaProtocol::escapedBytes()
+{
+    // The short escapes where JSON has them, a four-digit code for the rest.
+    QCOMPARE(MediaRequests::creatDir(QStringLiteral("a\"b\\c\x01\x1f\r\n\t\b\f"), 2),
+             QByteArray("{\"Command\":\"CreatDIR\",\"DirName\":"
+                        "\"a\\\"b\\\\c\\u0001\\u001f\\r\\n\\t\\b\\f\",\"CSeq\":\"2\"}\r\n\r\n"));
+    // The size limit applies to what is sent, escapes included.
+    const QString dir = QStringLiteral("/m");
+    const int fixed = MediaRequests::getFile(1, dir, QString()).size();
+    const QString quotes((MediaRequests::kGetFileLimit - fixed) / 2, QLatin1Char('"'));
+    QCOMPARE(MediaRequests::getFile(1, dir, quotes).size(), fixed + 2 * quotes.size());
+    QVERIFY(MediaRequests::getFile(1, dir, quotes + QLatin1Char('"')).isEmpty());
 }
 
 void TestMediaProtocol::paths_data()
@@ -199,6 +298,40 @@ void TestMediaProtocol::recordingPaths()
     QFETCH(QString, path);
     QFETCH(bool, recording);
     QCOMPARE(MediaPaths::isRecordingPath(path), recording);
+}
+
+void TestMediaProtocol::localNames_data()
+{
+    QTest::addColumn<QString>("fromServer");
+    QTest::addColumn<QString>("local"); // empty: refused
+    QTest::newRow("plain name") << "晨曲.mp3" << "晨曲.mp3";
+    QTest::newRow("blanks and dots kept") << " a b..mp3 " << " a b..mp3 ";
+    QTest::newRow("server path") << "/srv/media/背景音乐/晨曲.mp3" << "晨曲.mp3";
+    QTest::newRow("windows path") << "D:\\TalkServerData\\record\\1.wav" << "1.wav";
+    QTest::newRow("mixed separators, backslash last") << "a/b\\c.mp3" << "c.mp3";
+    QTest::newRow("mixed separators, slash last") << "a\\b/c.mp3" << "c.mp3";
+    QTest::newRow("climbing path keeps its last part") << "../../etc/passwd" << "passwd";
+    QTest::newRow("three dots are a name") << "..." << "...";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("trailing slash") << "/srv/media/" << "";
+    QTest::newRow("trailing backslash") << "a\\" << "";
+    QTest::newRow("dot") << "." << "";
+    QTest::newRow("dot dot") << ".." << "";
+    QTest::newRow("dot dot after a path") << "/srv/.." << "";
+    QTest::newRow("dot dot after a backslash") << "a\\.." << "";
+    QTest::newRow("drive") << "C:evil.mp3" << "";
+    QTest::newRow("stream") << "a.mp3:hidden" << "";
+    QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral(".mp3") << "";
+    QTest::newRow("newline") << "a\n.mp3" << "";
+    QTest::newRow("unit separator") << "a\x1f.mp3" << "";
+    QTest::newRow("delete character") << "a\x7f.mp3" << "";
+}
+
+void TestMediaProtocol::localNames()
+{
+    QFETCH(QString, fromServer);
+    QFETCH(QString, local);
+    QCOMPARE(LocalFileName::fromServerName(fromServer), local);
 }
 
 void TestMediaProtocol::headerFraming()
