@@ -17,6 +17,11 @@ inline bool parseJson(const QByteArray &text, Json::Value &out)
     return parseJson(text.constData(), text.size(), out);
 }
 
+// The same for a text that must be the standard's JSON and nothing more: no
+// comments, no trailing commas, only blanks after the value. A repeated
+// member keeps its last value.
+bool parseStrictJson(const char *text, qsizetype length, Json::Value &out);
+
 // Parses an XML text into `doc`. Returns false when it is not well-formed
 // (TinyXML-2 also refuses documents nested deeper than its limit).
 bool parseXml(const QByteArray &text, tinyxml2::XMLDocument &doc);
