@@ -199,7 +199,8 @@ bool parseBatch(const char *from, const char *to, int rowCount, QByteArray &buff
     buffer.append(from, static_cast<int>(to - from));
     buffer.append(']');
     Json::Value batch;
-    if (!body::parseStrictJson(buffer.constData(), buffer.size(), batch) || !batch.isArray() || batch.size() != static_cast<Json::ArrayIndex>(rowCount))
+    if (!body::parseStrictJson(buffer.constData(), buffer.size(), batch) || !batch.isArray()
+        || batch.size() != static_cast<Json::ArrayIndex>(rowCount))
         return false;
     for (const Json::Value &row : batch) {
         if (!row.isObject())
