@@ -45,15 +45,20 @@ if [[ "$skip" != *" tsan "* ]]; then
 fi
 
 if [[ "$skip" != *" fuzz "* ]]; then
-  stage "fuzzing (framer, parser, classifiers, body parsers)"
+  stage "fuzzing (framing, rows, families, XML, file channel, config.ini)"
   bash scripts/build.sh fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTALKBACK_SANITIZE="address;undefined" -DTALKBACK_BUILD_FUZZ=ON -DTALKBACK_BUILD_GUI=OFF \
     -DTALKBACK_BUILD_SIM=OFF -DTALKBACK_BUILD_TESTS=OFF -DTALKBACK_BUILD_BENCH=OFF
-  corpus="build/fuzz/corpus-run"
-  rm -rf "$corpus" && mkdir -p "$corpus" && cp fuzz/corpus/* "$corpus/"
-  ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp" \
-    build/fuzz/fuzz/fuzz_dbp -max_total_time="${TALKBACK_FUZZ_SECONDS:-60}" -max_len=8192 \
-      -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
+  # Each target runs for a short fixed time from its seeds (fuzz/corpus/<target>/);
+  # TALKBACK_FUZZ_SECONDS sets the time per target.
+  for target in fuzz_dbp fuzz_rowreader fuzz_families fuzz_xml fuzz_media fuzz_ini; do
+    corpus="build/fuzz/corpus-run/$target"
+    rm -rf "$corpus" && mkdir -p "$corpus" && cp "fuzz/corpus/$target/"* "$corpus/"
+    echo "-- $target"
+    ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp" \
+      "build/fuzz/fuzz/$target" -max_total_time="${TALKBACK_FUZZ_SECONDS:-30}" -max_len=8192 \
+        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/fuzz/$target-" "$corpus" 2>&1 | tail -n 12
+  done
   echo "fuzzing: no finding"
 fi
 

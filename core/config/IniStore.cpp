@@ -5,9 +5,12 @@
 
 namespace {
 
+// A carriage return counts as a blank: the line end drops it when it is last,
+// so one that blanks follow must not end up in a value either, or the value
+// would change once the file is written back and read again.
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
 QByteArray stripLineEnd(QByteArray line)

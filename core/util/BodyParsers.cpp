@@ -7,16 +7,13 @@
 
 namespace body {
 
-bool parseJson(const char *text, qsizetype length, Json::Value &out)
+namespace {
+
+bool parseWith(const Json::CharReaderBuilder &builder, const char *text, qsizetype length, Json::Value &out)
 {
     out = Json::Value();
     if (!text || length <= 0)
         return false;
-    static const Json::CharReaderBuilder builder = [] {
-        Json::CharReaderBuilder b;
-        b["collectComments"] = false;
-        return b;
-    }();
     try {
         std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
         Json::Value parsed;
@@ -30,6 +27,30 @@ bool parseJson(const char *text, qsizetype length, Json::Value &out)
         out = Json::Value();
         return false;
     }
+}
+
+} // namespace
+
+bool parseJson(const char *text, qsizetype length, Json::Value &out)
+{
+    static const Json::CharReaderBuilder builder = [] {
+        Json::CharReaderBuilder b;
+        b["collectComments"] = false;
+        return b;
+    }();
+    return parseWith(builder, text, length, out);
+}
+
+bool parseStrictJson(const char *text, qsizetype length, Json::Value &out)
+{
+    static const Json::CharReaderBuilder builder = [] {
+        Json::CharReaderBuilder b;
+        Json::CharReaderBuilder::strictMode(&b.settings_);
+        b["rejectDupKeys"] = false;
+        b["collectComments"] = false;
+        return b;
+    }();
+    return parseWith(builder, text, length, out);
 }
 
 bool parseXml(const QByteArray &text, tinyxml2::XMLDocument &doc)

@@ -17,6 +17,12 @@ inline bool parseJson(const QByteArray &text, Json::Value &out)
     return parseJson(text.constData(), text.size(), out);
 }
 
+// The same for a text that must be strict JSON (RFC 8259): no trailing
+// commas, only blanks after the value; a repeated member keeps its last
+// value. JsonCpp still lets a comment follow a value, and ends the text at a
+// zero byte between tokens: callers that must refuse those check themselves.
+bool parseStrictJson(const char *text, qsizetype length, Json::Value &out);
+
 // Parses an XML text into `doc`. Returns false when it is not well-formed
 // (TinyXML-2 also refuses documents nested deeper than its limit).
 bool parseXml(const QByteArray &text, tinyxml2::XMLDocument &doc);

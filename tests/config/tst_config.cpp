@@ -32,6 +32,8 @@ private slots:
     void iniReading_data();
     void iniReading();
     void iniWritesBackWhatItCannotParse();
+    void iniReadsTheSameAfterWritingBack_data();
+    void iniReadsTheSameAfterWritingBack();
     void startupPorts_data();
     void startupPorts();
     void loginSaveRule_data();
@@ -115,6 +117,35 @@ void TestConfig::iniWritesBackWhatItCannotParse()
     store.setValue("New", "Key", "v");
     QCOMPARE(store.text(), QByteArray("; installation console\n[Setting]\nTitle=Campus PA Centre\nServerIp=10.0.0.2\n"
                                       "ServerPort=8999\n\n[New]\nKey=v\n\n"));
+}
+
+void TestConfig::iniReadsTheSameAfterWritingBack_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("value");
+    QTest::newRow("plain") << QByteArray("[Setting]\nUser=admin\n") << QByteArray("admin");
+    QTest::newRow("crlf line end") << QByteArray("[Setting]\r\nUser=admin\r\n") << QByteArray("admin");
+    QTest::newRow("carriage return before trailing blanks")
+        << QByteArray("[Setting]\nUser=admin\r \t\n") << QByteArray("admin");
+    QTest::newRow("carriage returns and blanks mixed at the end")
+        << QByteArray("[Setting]\nUser=admin\t\r\r \r\n") << QByteArray("admin");
+    QTest::newRow("carriage return before the value")
+        << QByteArray("[Setting]\nUser=\r admin\n") << QByteArray("admin");
+}
+
+// Whatever "config.ini" holds, the file the console writes back reads the
+// same values, and writing it once more changes nothing.
+void TestConfig::iniReadsTheSameAfterWritingBack()
+{
+    QFETCH(QByteArray, text);
+    IniStore first;
+    first.loadText(text);
+    QTEST(first.value("Setting", "User").value_or("(none)"), "value");
+    const QByteArray written = first.text();
+    IniStore second;
+    second.loadText(written);
+    QTEST(second.value("Setting", "User").value_or("(none)"), "value");
+    QCOMPARE(second.text(), written);
 }
 
 void TestConfig::startupPorts_data()

@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 QByteArrayList feedAll(StreamFramer &framer, const QByteArrayList &chunks, StreamFramer::Status *last = nullptr)
@@ -15,6 +18,33 @@ QByteArrayList feedAll(StreamFramer &framer, const QByteArrayList &chunks, Strea
     }
     if (last)
         *last = status;
+    return out;
+}
+
+// Frames the bytes the way the receive loop does: while a body is in
+// progress and nothing else is buffered, a read goes straight into the
+// message (at most `directRead` bytes at a time); otherwise the bytes are fed
+// as one chunk.
+QByteArrayList receiveLikeTheLoop(StreamFramer &framer, const QByteArray &bytes, qsizetype directRead,
+                                  int *directReads = nullptr)
+{
+    QByteArrayList out;
+    const StreamFramer::Handler collect = [&out](QByteArray &&h, QByteArray &&b) { out.append(h + b); };
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype room = 0;
+        if (char *direct = framer.bodySpace(room)) {
+            const qsizetype n = std::min({room, directRead, bytes.size() - at});
+            std::memcpy(direct, bytes.constData() + at, static_cast<size_t>(n));
+            framer.commitBody(n, collect);
+            at += n;
+            if (directReads)
+                ++*directReads;
+        } else {
+            if (framer.feed(bytes.constData() + at, bytes.size() - at, collect) != StreamFramer::Status::Ok)
+                break;
+            at = bytes.size();
+        }
+    }
     return out;
 }
 
@@ -34,6 +64,10 @@ private slots:
     void oversized_data();
     void oversized();
     void largeBodyArrivesWhole();
+    void directReadAtEverySplit();
+    void directReadOffered_data();
+    void directReadOffered();
+    void directReadOfABodyAtTheCap();
 };
 
 void TestStreamFramer::chunking_data()
@@ -147,6 +181,87 @@ void TestStreamFramer::largeBodyArrivesWhole()
     QCOMPARE(out.size(), 2);
     QVERIFY(out.at(0) == message);
     QCOMPARE(out.at(1), kNoLength);
+}
+
+void TestStreamFramer::directReadAtEverySplit()
+{
+    const QByteArray stream = kAnswer + kNoLength + kNotify + kAnswer;
+    const QByteArrayList expected{kAnswer, kNoLength, kNotify, kAnswer};
+    int directReads = 0;
+    for (int cut = 0; cut <= stream.size(); ++cut) {
+        for (qsizetype directRead : {qsizetype(1), qsizetype(3), qsizetype(4096)}) {
+            StreamFramer framer;
+            QByteArrayList out;
+            QCOMPARE(framer.feed(stream.left(cut), [&out](QByteArray &&h, QByteArray &&b) { out.append(h + b); }),
+                     StreamFramer::Status::Ok);
+            out += receiveLikeTheLoop(framer, stream.mid(cut), directRead, &directReads);
+            QVERIFY2(out == expected, qPrintable(QStringLiteral("cut at %1, reads of %2").arg(cut).arg(directRead)));
+            QCOMPARE(framer.buffered(), qsizetype(0));
+        }
+    }
+    // The bodies (5 and 12 bytes) were read straight into their messages.
+    QVERIFY(directReads > 0);
+}
+
+void TestStreamFramer::directReadOffered_data()
+{
+    QTest::addColumn<QByteArray>("fed");
+    QTest::addColumn<qsizetype>("room");
+
+    const int bodyAt = kAnswer.indexOf("\r\n\r\n") + 4;
+    QTest::newRow("nothing yet") << QByteArray() << qsizetype(0);
+    QTest::newRow("header incomplete") << kAnswer.left(bodyAt - 1) << qsizetype(0);
+    QTest::newRow("header complete") << kAnswer.left(bodyAt) << qsizetype(5);
+    QTest::newRow("body partly in") << kAnswer.left(bodyAt + 2) << qsizetype(3);
+    QTest::newRow("between messages") << kAnswer << qsizetype(0);
+    QTest::newRow("message without a body") << kNoLength << qsizetype(0);
+    QTest::newRow("zero length") << QByteArray("POST DBP/1.0\r\nContent-Length:0\r\n\r\n") << qsizetype(0);
+    QTest::newRow("next header partly in") << kAnswer + kNotify.left(10) << qsizetype(0);
+    QTest::newRow("body over the cap")
+        << QByteArray("POST DBP/1.0\r\nContent-Length:" + QByteArray::number(StreamFramer::kMaxBodyBytes + 1)
+                      + "\r\n\r\n")
+        << qsizetype(0);
+}
+
+void TestStreamFramer::directReadOffered()
+{
+    QFETCH(QByteArray, fed);
+    QFETCH(qsizetype, room);
+    StreamFramer framer;
+    framer.feed(fed, [](QByteArray &&, QByteArray &&) {});
+    qsizetype capacity = -1;
+    char *direct = framer.bodySpace(capacity);
+    QCOMPARE(capacity, room);
+    QCOMPARE(direct != nullptr, room > 0);
+}
+
+void TestStreamFramer::directReadOfABodyAtTheCap()
+{
+    // A body of exactly the cap is still taken, and read straight into its
+    // message; only the last bytes are written here, so little memory is touched.
+    StreamFramer framer;
+    QByteArrayList out;
+    const StreamFramer::Handler collect = [&out](QByteArray &&h, QByteArray &&b) {
+        out.append(h);
+        out.append(b.right(5));
+        out.append(QByteArray::number(b.size()));
+    };
+    const QByteArray header = "DBP/1.0 200 OK\r\nCSeq: 9\r\nContent-Length:"
+        + QByteArray::number(StreamFramer::kMaxBodyBytes) + "\r\n\r\n";
+    QCOMPARE(framer.feed(header, collect), StreamFramer::Status::Ok);
+    qsizetype room = 0;
+    QVERIFY(framer.bodySpace(room));
+    QCOMPARE(room, qsizetype(StreamFramer::kMaxBodyBytes));
+    framer.commitBody(room - 5, collect);
+    char *last = framer.bodySpace(room);
+    QVERIFY(last);
+    QCOMPARE(room, qsizetype(5));
+    std::memcpy(last, "hello", 5);
+    framer.commitBody(5, collect);
+    QCOMPARE(out, (QByteArrayList{header, "hello", QByteArray::number(StreamFramer::kMaxBodyBytes)}));
+    QCOMPARE(framer.buffered(), qsizetype(0));
+    // The next message arrives through the ordinary path.
+    QCOMPARE(receiveLikeTheLoop(framer, kAnswer, 4096), QByteArrayList{kAnswer});
 }
 
 QTEST_APPLESS_MAIN(TestStreamFramer)

@@ -21,7 +21,9 @@ const char *skipBlanks(const char *p, const char *end)
 
 // The end (one past the closing brace) of the object starting at p, or
 // nullptr when it does not close. Strings are skipped with their escapes, so
-// braces inside names and values do not count.
+// braces inside names and values do not count. A "/" outside a string starts
+// a comment, which JSON does not have (and the general parser would let one
+// follow a value): such a row does not close either.
 const char *objectEnd(const char *p, const char *end)
 {
     int depth = 0;
@@ -39,6 +41,8 @@ const char *objectEnd(const char *p, const char *end)
         }
         if (c == '"') {
             inString = true;
+        } else if (c == '/') {
+            return nullptr;
         } else if (c == '{' || c == '[') {
             ++depth;
         } else if (c == '}' || c == ']') {
@@ -183,6 +187,8 @@ bool readFlatRow(const char *p, const char *end, Json::Value &row)
 
 // Rows are parsed a batch at a time: one parser run per batch keeps the
 // parser's set-up cost off every row, and a batch's document tree stays small.
+// The batch parser is the strict one: a row with a trailing comma is not
+// JSON, whichever reader the row happens to meet.
 constexpr int kRowsPerBatch = 256;
 
 bool parseBatch(const char *from, const char *to, int rowCount, QByteArray &buffer,
@@ -193,7 +199,8 @@ bool parseBatch(const char *from, const char *to, int rowCount, QByteArray &buff
     buffer.append(from, static_cast<int>(to - from));
     buffer.append(']');
     Json::Value batch;
-    if (!body::parseJson(buffer, batch) || !batch.isArray() || batch.size() != static_cast<Json::ArrayIndex>(rowCount))
+    if (!body::parseStrictJson(buffer.constData(), buffer.size(), batch) || !batch.isArray()
+        || batch.size() != static_cast<Json::ArrayIndex>(rowCount))
         return false;
     for (const Json::Value &row : batch) {
         if (!row.isObject())

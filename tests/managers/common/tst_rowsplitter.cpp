@@ -42,6 +42,8 @@ void TestRowSplitter::bodies_data()
                                          << QByteArrayList{"x", "y"};
     QTest::newRow("braces and quotes inside a text")
         << QByteArray(R"([{"name":"a}{\"]["},{"name":"b"}])") << true << QByteArrayList{"a}{\"][", "b"};
+    QTest::newRow("slashes inside texts") << QByteArray(R"([{"name":"a/b"},{"x":1,"name":"/*c*/"}])") << true
+                                          << QByteArrayList{"a/b", "/*c*/"};
     QTest::newRow("nested value kept inside its row") << QByteArray(R"([{"x":{"y":[1,{}]},"name":"n"}])") << true
                                                       << QByteArrayList{"n"};
     QTest::newRow("utf-8 name") << QByteArray("[{\"name\":\"\xe6\x95\x99\xe5\xae\xa4\"}]") << true
@@ -55,6 +57,17 @@ void TestRowSplitter::bodies_data()
     QTest::newRow("missing comma") << QByteArray(R"([{"name":"a"}{"name":"b"}])") << false << QByteArrayList();
     QTest::newRow("text after the array") << QByteArray(R"([{"name":"a"}] x)") << false << QByteArrayList();
     QTest::newRow("broken row") << QByteArray(R"([{"name":"a"},{"name":}])") << false << QByteArrayList();
+    // Found by fuzzing against a strict JSON parser: these reached the batch
+    // parser, which took them although they are not JSON.
+    QTest::newRow("trailing comma inside a row") << QByteArray("[ {\n \"name\" : \"1\" \r, \r } ]\n") << false
+                                                 << QByteArrayList();
+    QTest::newRow("trailing comma inside a nested value")
+        << QByteArray(R"([{"name":"a","x":[1,]}])") << false << QByteArrayList();
+    QTest::newRow("comment inside a row") << QByteArray(R"([{"name":"a" /* c */}])") << false << QByteArrayList();
+    QTest::newRow("comment hiding a brace") << QByteArray(R"([{"name":"a" /* } */ }])") << false
+                                            << QByteArrayList();
+    QTest::newRow("zero byte after the array") << QByteArray("[{\"name\":\"a\"}]\0x", 16) << false
+                                               << QByteArrayList();
     QTest::newRow("mismatched brackets") << QByteArray(R"([{"name":[}]])") << false << QByteArrayList();
 }
 
