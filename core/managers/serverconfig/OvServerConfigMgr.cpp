@@ -29,14 +29,16 @@ OvServerConfigMgr::~OvServerConfigMgr()
 
 int OvServerConfigMgr::onResult(const ConfigResult &r)
 {
-    // Receive thread.
+    // Receive thread: the signals are emitted from the GUI thread's loop.
     if (!r.ok) {
         {
             std::lock_guard<std::mutex> guard(m_lock);
             m_lastRefusal = r.reason;
         }
-        if (r.code == OvServerConfigManage::BackupCode)
-            emit backupRefused(QString::fromUtf8(r.reason));
+        if (r.code == OvServerConfigManage::BackupCode) {
+            const QString reason = QString::fromUtf8(r.reason);
+            QMetaObject::invokeMethod(this, [this, reason] { emit backupRefused(reason); }, Qt::QueuedConnection);
+        }
         return 0;
     }
     switch (r.code) {
@@ -45,7 +47,7 @@ int OvServerConfigMgr::onResult(const ConfigResult &r)
             std::lock_guard<std::mutex> guard(m_lock);
             m_parameters = QList<ServerParameter>(r.parameters.begin(), r.parameters.end());
         }
-        emit gotServerList();
+        QMetaObject::invokeMethod(this, [this] { emit gotServerList(); }, Qt::QueuedConnection);
         break;
     }
     case OvServerConfigManage::LogServerQueryCode: {
@@ -64,7 +66,7 @@ int OvServerConfigMgr::onResult(const ConfigResult &r)
             std::lock_guard<std::mutex> guard(m_lock);
             m_backupAnswer = r.record;
         }
-        emit gotBackupMd5();
+        QMetaObject::invokeMethod(this, [this] { emit gotBackupMd5(); }, Qt::QueuedConnection);
         break;
     }
     default:

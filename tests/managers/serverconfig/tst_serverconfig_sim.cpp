@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+
 namespace {
 
 QByteArray parameterValue(const QList<ServerParameter> &list, const QByteArray &name)
@@ -284,12 +286,12 @@ void TestServerConfigSim::restoreBringsBackTheDataAndEndsTheSession()
     m_mgr->sendRestoreFile(local, QStringLiteral("/tmp/datarecovery/") + name);
     QVERIFY(uploaded.wait(20000));
     QCOMPARE(m_mgr->uploadedMd5(), fileMd5(local));
-    bool lost = false;
+    std::atomic<bool> lost{false};  // set on the receive thread
     m_sim.centre->setLossCallback([&lost] { lost = true; });
     QCOMPARE(m_mgr->setParameterPair(182, name.toUtf8(), m_mgr->uploadedMd5()), 0);
     // As after a restart: the session ends and the console must log in again.
     QTRY_COMPARE_WITH_TIMEOUT(m_sim.centre->state(), ConnectionState::Closed, 10000);
-    QTRY_VERIFY(lost);
+    QTRY_VERIFY(lost.load());
 
     m_sim.stopThread();
     m_sim.centre->setLossCallback(nullptr);
